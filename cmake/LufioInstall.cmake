@@ -1,0 +1,25 @@
+# Install rules: libraries, headers, the CMake package (lufio::lufio,
+# lufio::lusys) and a pkg-config file.
+include(CMakePackageConfigHelpers)
+
+install(TARGETS lusys lufio
+  EXPORT lufioTargets
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/lusys/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+set(LUFIO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/lufio)
+install(EXPORT lufioTargets NAMESPACE lufio:: DESTINATION ${LUFIO_CMAKE_DIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/lufioConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/lufioConfig.cmake
+  INSTALL_DESTINATION ${LUFIO_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/lufioConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/lufioConfig.cmake ${PROJECT_BINARY_DIR}/lufioConfigVersion.cmake
+  DESTINATION ${LUFIO_CMAKE_DIR})
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/lufio.pc.in ${PROJECT_BINARY_DIR}/lufio.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/lufio.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,30 @@
+// A set of byte values, searched for in character views.
+#ifndef LUSYS_CHAR_TABLE_H_
+#define LUSYS_CHAR_TABLE_H_
+
+#include <cstdint>
+
+#include "lusys/export.h"
+#include "lusys/types.h"
+
+namespace lusys {
+
+class LUSYS_API CharTable {
+ public:
+  // The set that holds the one byte `c`.
+  explicit CharTable(unsigned char c) noexcept;
+  ~CharTable();
+
+  // How many leading characters of `text` are not in the set: the index of
+  // the first one that is, or the view's length when none is.
+  std::uint64_t LengthNotOf(const BasicRef<const char>& text) const noexcept;
+
+ private:
+  std::uint32_t bits_[8];  // one bit per byte value
+  unsigned count_;         // how many byte values are in the set
+  unsigned char first_;    // the member when the set holds exactly one
+};
+
+}  // namespace lusys
+
+#endif  // LUSYS_CHAR_TABLE_H_

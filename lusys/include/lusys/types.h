@@ -1,0 +1,55 @@
+// Basic types shared by lusys and lufio: the 32-bit offset and error-code
+// aliases and the non-owning character view.
+#ifndef LUSYS_TYPES_H_
+#define LUSYS_TYPES_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+namespace lusys {
+
+// Offsets, sizes and line-buffer sizes: signed 32-bit everywhere. This is
+// exactly `long` where `long` has 32 bits (64-bit Windows).
+using Long = std::conditional_t<sizeof(long) == 4, long, std::int32_t>;
+// Error codes: unsigned 32-bit everywhere, exactly `unsigned long` where that
+// has 32 bits.
+using ULong = std::conditional_t<sizeof(unsigned long) == 4, unsigned long, std::uint32_t>;
+
+static_assert(sizeof(Long) == 4 && sizeof(ULong) == 4, "32-bit data model");
+
+// A view of `length` elements starting at `data`. Never owns what it views.
+template <class T>
+class BasicRef {
+ public:
+  constexpr BasicRef() noexcept = default;
+  constexpr BasicRef(T* data, std::uint64_t length) noexcept : data_(data), length_(length) {}
+
+  // A view of mutable elements converts to a view of const elements.
+  template <class U, class = std::enable_if_t<std::is_same_v<const U, T> && !std::is_same_v<U, T>>>
+  constexpr BasicRef(const BasicRef<U>& other) noexcept  // NOLINT(google-explicit-constructor)
+      : data_(other.Data()), length_(other.Length()) {}
+
+  constexpr T* Data() const noexcept { return data_; }
+  constexpr std::uint64_t Length() const noexcept { return length_; }
+
+ private:
+  T* data_ = nullptr;
+  std::uint64_t length_ = 0;
+};
+
+// A view of a string literal, without its terminating zero.
+template <std::size_t N>
+constexpr BasicRef<const char> Literal(const char (&text)[N]) noexcept {
+  return BasicRef<const char>(text, N - 1);
+}
+
+// A view of a zero-terminated text, without its zero; an empty view for null.
+inline BasicRef<const char> CStrRef(const char* text) noexcept {
+  return text == nullptr ? BasicRef<const char>() : BasicRef<const char>(text, std::strlen(text));
+}
+
+}  // namespace lusys
+
+#endif  // LUSYS_TYPES_H_

@@ -1,0 +1,15 @@
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include "platform.h"
+
+namespace lusys::detail {
+
+ULong LastError() noexcept { return ::GetLastError(); }
+
+const char kPathSeparator = '\\';
+
+bool IsPathSeparator(char c) noexcept { return c == '\\' || c == '/'; }
+
+}  // namespace lusys::detail

@@ -1,0 +1,38 @@
+// Pieces that every back-end shares: the file name handed to the system and
+// the definition of a stateless factory.
+#ifndef LUFIO_SRC_BACKENDS_COMMON_H_
+#define LUFIO_SRC_BACKENDS_COMMON_H_
+
+#include <lusys/ostream.h>
+
+#include <memory>
+
+#include "lufio/factories.h"
+#include "lufio/file_handler.h"
+
+namespace lufio::detail {
+
+// The handler's path printed as narrow text, unchanged and uncut, alive as
+// long as this object.
+class PathText {
+ public:
+  explicit PathText(const FileHandler& handler) { handler.GetFileName().Print(stream_); }
+  const char* c_str() const noexcept { return stream_.Get().c_str(); }
+
+ private:
+  lusys::BasicStrOStream<char> stream_;
+};
+
+}  // namespace lufio::detail
+
+// Defines the members of a stateless factory whose Create makes a `Handler`.
+#define LUFIO_DEFINE_FACTORY(Factory, Handler)                                           \
+  Factory::Factory() noexcept = default;                                                 \
+  Factory::Factory(const Factory& other) noexcept = default;                             \
+  Factory& Factory::operator=(const Factory&) noexcept { return *this; }                 \
+  Factory::~Factory() = default;                                                         \
+  std::unique_ptr<FileHandler> Factory::Create(const lusys::CPPathFileBase& path) const { \
+    return std::make_unique<Handler>(path);                                              \
+  }
+
+#endif  // LUFIO_SRC_BACKENDS_COMMON_H_

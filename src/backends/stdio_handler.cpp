@@ -1,0 +1,150 @@
+// The C stdio back-end: a FileHandler over one buffered FILE stream.
+//
+// It honours Type through the fopen mode string, has its own line reader
+// (fgets with a one-character look-ahead, never a seek), and reports read and
+// write errors with the stream's ferror value as the code. A closed handler
+// never hands a null stream to the runtime: every transfer or positioning
+// operation on it throws its Error with the system's invalid-handle code.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "backends/common.h"
+#include "core/last_error.h"
+#include "core/throw.h"
+#include "platform.h"
+
+namespace lufio {
+
+namespace {
+
+using detail::Fail;
+using detail::LastError;
+using lusys::Long;
+
+class StdioHandler final : public FileHandler {
+ public:
+  explicit StdioHandler(const lusys::CPPathFileBase& path) : FileHandler(path) {}
+
+ private:
+  Long tell() override {
+    if (fp_ == nullptr) Fail(detail::kTellFailed, *this, sys::kClosedHandleError);
+    const long offset = std::ftell(fp_);
+    if (offset == -1) Fail(detail::kTellFailed, *this, LastError());
+    return static_cast<Long>(offset);
+  }
+
+  Long seek(Long offset, Whence whence) override {
+    if (fp_ == nullptr) Fail(detail::kSeekFailed, *this, sys::kClosedHandleError);
+    if (std::fseek(fp_, offset, Origin(whence)) != 0) Fail(detail::kSeekFailed, *this, LastError());
+    return tell();
+  }
+
+  void flush() override {
+    if (fp_ == nullptr) Fail(detail::kFlushFailed, *this, sys::kClosedHandleError);
+    if (std::fflush(fp_) != 0) Fail(detail::kFlushFailed, *this, LastError());
+  }
+
+  bool open(Mode mode, Type type) override {
+    const char* modes = ModeString(mode, type);
+    if (modes == nullptr) {
+      // No mode string for this Mode: the open fails like any other.
+      sys::SetLastError(sys::kInvalidArgumentError);
+      return false;
+    }
+    const detail::PathText name(*this);
+    fp_ = std::fopen(name.c_str(), modes);
+    return fp_ != nullptr;
+  }
+
+  void close() override {
+    if (fp_ == nullptr) return;
+    std::fclose(fp_);
+    fp_ = nullptr;
+  }
+
+  std::uint64_t read(char* buffer, Long size) override {
+    if (fp_ == nullptr) Fail(detail::kReadFailed, *this, sys::kClosedHandleError);
+    const std::size_t n = std::fread(buffer, 1, static_cast<std::size_t>(size), fp_);
+    if (n < static_cast<std::size_t>(size)) checkReadError();
+    return n;
+  }
+
+  std::uint64_t write(const char* data, Long size) override {
+    if (fp_ == nullptr) Fail(detail::kWriteFailed, *this, sys::kClosedHandleError);
+    const std::size_t n = std::fwrite(data, 1, static_cast<std::size_t>(size), fp_);
+    if (n < static_cast<std::size_t>(size)) Fail(detail::kWriteFailed, *this, ErrorIndicator());
+    return n;
+  }
+
+  bool getline(char* buffer, Long size, bool& complete) override {
+    if (fp_ == nullptr) Fail(detail::kReadFailed, *this, sys::kClosedHandleError);
+    if (std::fgets(buffer, static_cast<int>(size), fp_) == nullptr) {
+      checkReadError();
+      return false;
+    }
+    if (char* feed = std::strchr(buffer, '\n'); feed != nullptr) {
+      *feed = '\0';
+      complete = true;
+      return true;
+    }
+    if (std::feof(fp_) != 0) {
+      complete = true;  // the last line has no line feed
+      return true;
+    }
+    // The buffer filled up: look one character ahead to see whether the line
+    // ended exactly at the buffer's capacity.
+    const int next = std::fgetc(fp_);
+    if (next == '\n' || next == EOF) {
+      complete = true;
+      return true;
+    }
+    std::ungetc(next, fp_);
+    complete = false;
+    return true;
+  }
+
+  // Throws "Failed to read file" with the stream's error indicator when a
+  // short read was not the end of the file.
+  void checkReadError() {
+    if (std::feof(fp_) != 0) return;
+    const lusys::ULong e = ErrorIndicator();
+    if (e != 0) Fail(detail::kReadFailed, *this, e);
+  }
+
+  lusys::ULong ErrorIndicator() const noexcept { return static_cast<lusys::ULong>(std::ferror(fp_)); }
+
+  static int Origin(Whence whence) noexcept {
+    switch (whence) {
+      case WhenceBegin:
+        return SEEK_SET;
+      case WhenceEnd:
+        return SEEK_END;
+      default:
+        return SEEK_CUR;  // WhenceCurrent and every value outside the enumeration
+    }
+  }
+
+  static const char* ModeString(Mode mode, Type type) noexcept {
+    const bool binary = type != TypeText;
+    switch (mode) {
+      case ModeRead:
+        return binary ? "rb" : "r";
+      case ModeWrite:
+        return binary ? "wb" : "w";
+      case ModeReadWrite:
+        return binary ? "wb+" : "w+";
+      case ModeAppend:
+        return binary ? "ab+" : "a";
+    }
+    return nullptr;
+  }
+
+  std::FILE* fp_ = nullptr;
+};
+
+}  // namespace
+
+LUFIO_DEFINE_FACTORY(StdioHandlerFactory, StdioHandler)
+
+}  // namespace lufio

@@ -1,0 +1,1 @@
+// Placeholder until the C runtime stand-ins land.

@@ -1,0 +1,1 @@
+// Placeholder until the directory search stand-in lands.

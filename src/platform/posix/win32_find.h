@@ -1,0 +1,26 @@
+// Stand-ins for the Win32 directory search, over opendir/readdir.
+//
+// FindFirstFileA takes the pattern that DirReader builds (the directory, a
+// separator, "*"), opens that directory and fills the record with its first
+// entry; "." and ".." are listed, as on Windows, so an empty directory opens.
+// A missing directory, or a path that is not a directory, fails with the
+// system's code and INVALID_HANDLE_VALUE. Each record is filled from fstatat:
+// FILE_ATTRIBUTE_DIRECTORY (0x10) for a directory, FILE_ATTRIBUTE_NORMAL
+// (0x80) otherwise, the size in nFileSizeHigh/nFileSizeLow, and the creation
+// (status change), access and write times as FILETIME values. FindNextFileA
+// fails with ERROR_NO_MORE_FILES (18) at the end, and keeps failing so.
+#ifndef LUFIO_SRC_PLATFORM_POSIX_WIN32_FIND_H_
+#define LUFIO_SRC_PLATFORM_POSIX_WIN32_FIND_H_
+
+#include "lufio/platform/find_data.h"
+#include "posix/win32_file.h"
+
+namespace lufio::sys::native {
+
+HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* record);
+BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* record);
+BOOL FindClose(HANDLE search);
+
+}  // namespace lufio::sys::native
+
+#endif  // LUFIO_SRC_PLATFORM_POSIX_WIN32_FIND_H_

@@ -1,0 +1,125 @@
+// lufio: the command-line face of the library.
+//
+//   lufio cat FILE                 copy a file to standard output
+//   lufio copy SRC DST             copy a file
+//   lufio lines FILE [--buffer N]  print each line, marking the pieces of a
+//                                  line that did not fit the buffer
+//
+// Every command takes --backend win|crt|stdio|ios. Exit codes: 0 success,
+// 1 a lufio::Error (printed as one line: message, path, code), 2 bad usage.
+#include <CLI/CLI.hpp>
+#include <lufio/lufio.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kCopyBuffer = 1 << 20;
+
+const std::map<std::string, const lufio::FileHandlerFactory*>& Backends() {
+  static const lufio::WinHandlerFactory win;
+  static const lufio::CrtHandlerFactory crt;
+  static const lufio::StdioHandlerFactory stdio;
+  static const lufio::IosHandlerFactory ios;
+  static const std::map<std::string, const lufio::FileHandlerFactory*> backends{
+      {"win", &win}, {"crt", &crt}, {"stdio", &stdio}, {"ios", &ios}};
+  return backends;
+}
+
+// Writes all of `n` bytes to standard output.
+void PutOut(const char* data, std::size_t n) {
+  if (n != 0 && std::fwrite(data, 1, n, stdout) != n) throw std::runtime_error("cannot write to standard output");
+}
+
+void Cat(const std::string& file, const lufio::FileHandlerFactory& backend) {
+  lufio::FileR in(lusys::CPPathFile(file.c_str()), lufio::FileHandler::TypeBinary, backend);
+  std::vector<char> buffer(kCopyBuffer);
+  while (const std::uint64_t n = in.Read(lusys::BasicRef<char>(buffer.data(), buffer.size()))) {
+    PutOut(buffer.data(), static_cast<std::size_t>(n));
+  }
+}
+
+void Copy(const std::string& from, const std::string& to, const lufio::FileHandlerFactory& backend) {
+  lufio::FileR in(lusys::CPPathFile(from.c_str()), lufio::FileHandler::TypeBinary, backend);
+  lufio::FileW out(lusys::CPPathFile(to.c_str()), lufio::FileHandler::TypeBinary, backend);
+  std::vector<char> buffer(kCopyBuffer);
+  while (const std::uint64_t n = in.Read(lusys::BasicRef<char>(buffer.data(), buffer.size()))) {
+    const std::uint64_t written = out.Write(lusys::BasicRef<const char>(buffer.data(), n));
+    if (written != n) throw std::runtime_error("short write to " + to);
+  }
+  out.Flush();
+  out.Close();
+}
+
+// Prints each line; a piece of a line that did not fit the buffer ends in
+// " \" and the line goes on in the next output line.
+void Lines(const std::string& file, long buffer_size, const lufio::FileHandlerFactory& backend) {
+  lufio::TextFileR in(lusys::CPPathFile(file.c_str()), backend);
+  std::vector<char> buffer(static_cast<std::size_t>(buffer_size));
+  bool complete = true;
+  while (in.GetLine(buffer.data(), static_cast<lusys::Long>(buffer_size), complete)) {
+    std::fputs(buffer.data(), stdout);
+    std::fputs(complete ? "\n" : " \\\n", stdout);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"lufio: read, write and list files through one of four back-ends", "lufio"};
+  app.set_version_flag("--version", std::string("lufio ") + LUFIO_VERSION);
+  app.require_subcommand(1);
+
+  std::map<std::string, std::string> backend_help{
+      {"win", "win"}, {"crt", "crt"}, {"stdio", "stdio"}, {"ios", "ios"}};
+  std::string backend = "stdio";
+  auto add_backend = [&](CLI::App* command) {
+    command->add_option("--backend,-b", backend, "win: Win32 handles, crt: C runtime descriptors, stdio: C streams, ios: std::fstream")
+        ->check(CLI::IsMember(backend_help))
+        ->capture_default_str();
+  };
+
+  std::string file, to;
+  long buffer_size = 4096;
+
+  CLI::App* cat = app.add_subcommand("cat", "Copy FILE to standard output");
+  cat->add_option("FILE", file, "the file to print")->required();
+  add_backend(cat);
+
+  CLI::App* copy = app.add_subcommand("copy", "Copy SRC to DST (DST is created or cut to length 0)");
+  copy->add_option("SRC", file, "the file to copy")->required();
+  copy->add_option("DST", to, "the copy")->required();
+  add_backend(copy);
+
+  CLI::App* lines = app.add_subcommand("lines", "Print FILE line by line; a piece that did not fit the buffer ends in ' \\'");
+  lines->add_option("FILE", file, "the text file")->required();
+  lines->add_option("--buffer", buffer_size, "line buffer size in bytes (2 or more)")
+      ->check(CLI::Range(2L, 1L << 30))
+      ->capture_default_str();
+  add_backend(lines);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? 0 : 2;
+  }
+
+  try {
+    const lufio::FileHandlerFactory& factory = *Backends().at(backend);
+    if (cat->parsed()) Cat(file, factory);
+    if (copy->parsed()) Copy(file, to, factory);
+    if (lines->parsed()) Lines(file, buffer_size, factory);
+    if (std::fflush(stdout) != 0) throw std::runtime_error("cannot write to standard output");
+  } catch (const lufio::Error& e) {
+    std::fprintf(stderr, "lufio: %s (code %lu)\n", e.GetText(), static_cast<unsigned long>(e.GetCode()));
+    return 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "lufio: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
