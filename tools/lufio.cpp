@@ -7,8 +7,8 @@
 //
 // Every command takes --backend win|crt|stdio|ios. Exit codes: 0 success,
 // 1 a lufio::Error (printed as one line: message, path, code), 2 bad usage.
-#include <CLI/CLI.hpp>
 #include <lufio/lufio.h>
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <map>
@@ -74,11 +74,12 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("lufio ") + LUFIO_VERSION);
   app.require_subcommand(1);
 
-  std::map<std::string, std::string> backend_help{
-      {"win", "win"}, {"crt", "crt"}, {"stdio", "stdio"}, {"ios", "ios"}};
+  std::map<std::string, std::string> backend_help{{"win", "win"}, {"crt", "crt"}, {"stdio", "stdio"}, {"ios", "ios"}};
   std::string backend = "stdio";
   auto add_backend = [&](CLI::App* command) {
-    command->add_option("--backend,-b", backend, "win: Win32 handles, crt: C runtime descriptors, stdio: C streams, ios: std::fstream")
+    command
+        ->add_option("--backend,-b", backend,
+                     "win: Win32 handles, crt: C runtime descriptors, stdio: C streams, ios: std::fstream")
         ->check(CLI::IsMember(backend_help))
         ->capture_default_str();
   };
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
   copy->add_option("DST", to, "the copy")->required();
   add_backend(copy);
 
-  CLI::App* lines = app.add_subcommand("lines", "Print FILE line by line; a piece that did not fit the buffer ends in ' \\'");
+  CLI::App* lines =
+      app.add_subcommand("lines", "Print FILE line by line; a piece that did not fit the buffer ends in ' \\'");
   lines->add_option("FILE", file, "the text file")->required();
   lines->add_option("--buffer", buffer_size, "line buffer size in bytes (2 or more)")
       ->check(CLI::Range(2L, 1L << 30))

@@ -21,13 +21,13 @@
 namespace lufio {
 
 #define LUFIO_DECLARE_FACTORY(Name)                                                        \
-  class LUFIO_API Name : public FileHandlerFactory {                                        \
-   public:                                                                                  \
-    Name() noexcept;                                                                        \
-    Name(const Name& other) noexcept;                                                       \
-    Name& operator=(const Name& other) noexcept;                                            \
-    ~Name() override;                                                                       \
-    /* A new, closed handler of this back-end bound to a copy of `path`. */                 \
+  class LUFIO_API Name : public FileHandlerFactory {                                       \
+   public:                                                                                 \
+    Name() noexcept;                                                                       \
+    Name(const Name& other) noexcept;                                                      \
+    Name& operator=(const Name& other) noexcept;                                           \
+    ~Name() override;                                                                      \
+    /* A new, closed handler of this back-end bound to a copy of `path`. */                \
     std::unique_ptr<FileHandler> Create(const lusys::CPPathFileBase& path) const override; \
   }
 

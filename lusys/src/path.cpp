@@ -21,8 +21,6 @@ CPPathFile::~CPPathFile() = default;
 
 CPPathFile* CPPathFile::Clone() const { return new CPPathFile(*this); }
 
-void CPPathFile::Print(BasicOStream<char>& out) const {
-  out.Write(BasicRef<const char>(text_.data(), text_.size()));
-}
+void CPPathFile::Print(BasicOStream<char>& out) const { out.Write(BasicRef<const char>(text_.data(), text_.size())); }
 
 }  // namespace lusys

@@ -26,13 +26,13 @@ class PathText {
 }  // namespace lufio::detail
 
 // Defines the members of a stateless factory whose Create makes a `Handler`.
-#define LUFIO_DEFINE_FACTORY(Factory, Handler)                                           \
-  Factory::Factory() noexcept = default;                                                 \
-  Factory::Factory(const Factory& other) noexcept = default;                             \
-  Factory& Factory::operator=(const Factory&) noexcept { return *this; }                 \
-  Factory::~Factory() = default;                                                         \
+#define LUFIO_DEFINE_FACTORY(Factory, Handler)                                            \
+  Factory::Factory() noexcept = default;                                                  \
+  Factory::Factory(const Factory& other) noexcept = default;                              \
+  Factory& Factory::operator=(const Factory&) noexcept { return *this; }                  \
+  Factory::~Factory() = default;                                                          \
   std::unique_ptr<FileHandler> Factory::Create(const lusys::CPPathFileBase& path) const { \
-    return std::make_unique<Handler>(path);                                              \
+    return std::make_unique<Handler>(path);                                               \
   }
 
 #endif  // LUFIO_SRC_BACKENDS_COMMON_H_

@@ -11,11 +11,10 @@ namespace lufio::sys {
 using fault::Call;
 using fault::Tripped;
 
-inline HANDLE CreateFileA(const char* name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
-                          DWORD flags, HANDLE templ) {
+inline HANDLE CreateFileA(const char* name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                          DWORD disposition, DWORD flags, HANDLE templ) {
   if (Tripped(Call::CreateFileA)) return INVALID_HANDLE_VALUE;
-  return native::CreateFileA(name, access, share, security, disposition, flags,
-                             templ);
+  return native::CreateFileA(name, access, share, security, disposition, flags, templ);
 }
 
 inline DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* high, DWORD method) {

@@ -21,13 +21,13 @@ enum class Call : unsigned {
   WriteFile,
   FlushFileBuffers,
   CloseHandle,
-  SOpen,  // _sopen_dispatch or _sopen
-  Read,   // _read
-  Write,  // _write
-  LSeek,  // _lseek
-  Tell,   // _tell
-  Commit, // _commit
-  Close,  // _close
+  SOpen,   // _sopen_dispatch or _sopen
+  Read,    // _read
+  Write,   // _write
+  LSeek,   // _lseek
+  Tell,    // _tell
+  Commit,  // _commit
+  Close,   // _close
   FindFirstFileA,
   FindNextFileA,
   FindClose,

@@ -23,16 +23,15 @@ struct FakeFile {
   int creates = 0;
   bool open_result = true;
   bool throw_on_close = false;
-  bool touch_memory = true;  // false: read and write report counts only
+  bool touch_memory = true;                        // false: read and write report counts only
   std::uint64_t max_transfer = ~std::uint64_t{0};  // cap per read or write call
   FileHandler::Mode opened_mode = FileHandler::ModeRead;
   FileHandler::Type opened_type = FileHandler::TypeBinary;
   const FileHandler* last_handler = nullptr;
 
   int Count(const std::string& prefix) const {
-    return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const std::string& c) {
-      return c.compare(0, prefix.size(), prefix) == 0;
-    }));
+    return static_cast<int>(std::count_if(
+        calls.begin(), calls.end(), [&](const std::string& c) { return c.compare(0, prefix.size(), prefix) == 0; }));
   }
 };
 

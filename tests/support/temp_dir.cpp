@@ -15,8 +15,8 @@ TempDir::TempDir() {
   static std::atomic<unsigned> serial{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   for (;;) {
-    fs::path candidate = fs::temp_directory_path() /
-                         ("lufio-test-" + std::to_string(stamp) + "-" + std::to_string(serial++));
+    fs::path candidate =
+        fs::temp_directory_path() / ("lufio-test-" + std::to_string(stamp) + "-" + std::to_string(serial++));
     std::error_code ec;
     if (fs::create_directory(candidate, ec)) {
       path_ = candidate.string();

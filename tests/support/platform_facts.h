@@ -1,0 +1,26 @@
+// What the platform under test does differently, for tests that assert each
+// platform's own behaviour. The test build sets LUFIO_TEST_ON_WINDOWS for the
+// Windows build.
+#ifndef LUFIO_TESTS_SUPPORT_PLATFORM_FACTS_H_
+#define LUFIO_TESTS_SUPPORT_PLATFORM_FACTS_H_
+
+#include <lusys/types.h>
+
+#ifndef LUFIO_TEST_ON_WINDOWS
+#define LUFIO_TEST_ON_WINDOWS 0
+#endif
+
+namespace lufio::test {
+
+inline constexpr bool kOnWindows = LUFIO_TEST_ON_WINDOWS != 0;
+// Text mode folds a carriage return and line feed into one line feed.
+inline constexpr bool kTextModeFoldsCrLf = kOnWindows;
+// The code for a missing file: ERROR_FILE_NOT_FOUND and ENOENT agree.
+inline constexpr lusys::ULong kFileNotFound = 2;
+// The code lufio reports for an operation on a closed object:
+// ERROR_INVALID_HANDLE on Windows, EBADF elsewhere.
+inline constexpr lusys::ULong kClosedHandle = kOnWindows ? 6 : 9;
+
+}  // namespace lufio::test
+
+#endif  // LUFIO_TESTS_SUPPORT_PLATFORM_FACTS_H_
