@@ -15,6 +15,8 @@ namespace lufio::test {
 inline constexpr bool kOnWindows = LUFIO_TEST_ON_WINDOWS != 0;
 // Text mode folds a carriage return and line feed into one line feed.
 inline constexpr bool kTextModeFoldsCrLf = kOnWindows;
+// The separator that joins a directory and a name.
+inline constexpr char kPathSeparator = kOnWindows ? '\\' : '/';
 // The code for a missing file: ERROR_FILE_NOT_FOUND and ENOENT agree.
 inline constexpr lusys::ULong kFileNotFound = 2;
 // The code lufio reports for an operation on a closed object:

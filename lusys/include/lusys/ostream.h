@@ -65,8 +65,9 @@ template <class C>
 class BasicCStrRefOStream : public BasicOStream<C> {
  public:
   explicit BasicCStrRefOStream(const BasicRef<C>& buffer) noexcept
-      : buffer_(buffer.Data()), capacity_(buffer.Length() == 0 ? 0 : buffer.Length() - 1) {
-    if (buffer.Length() != 0) buffer_[0] = C();
+      : buffer_(buffer.Length() == 0 ? nullptr : buffer.Data()),
+        capacity_(buffer.Length() == 0 ? 0 : buffer.Length() - 1) {
+    if (buffer_ != nullptr) buffer_[0] = C();
   }
   ~BasicCStrRefOStream() override = default;
   BasicCStrRefOStream(const BasicCStrRefOStream&) = delete;
