@@ -21,5 +21,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/lufioConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/lufioConfig.cmake ${PROJECT_BINARY_DIR}/lufioConfigVersion.cmake
   DESTINATION ${LUFIO_CMAKE_DIR})
 
+# Relocatable: the prefix is found from where the .pc file lies.
+file(RELATIVE_PATH LUFIO_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/lufio.pc.in ${PROJECT_BINARY_DIR}/lufio.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/lufio.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
