@@ -1,8 +1,22 @@
-# Warnings are errors on every compiler we build with, set per target.
+# Options every lufio target gets, set per target, never on global flags:
+# warnings as errors, and the instrumentation that the asan, fuzz and coverage
+# presets ask for.
+set(LUFIO_SANITIZERS "" CACHE STRING "Sanitizers for every lufio target, e.g. address,undefined")
+option(LUFIO_COVERAGE "Instrument every lufio target for gcov" OFF)
+
 function(lufio_set_warnings target)
   if(MSVC)
     target_compile_options(${target} PRIVATE /W4 /WX)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+  endif()
+  if(LUFIO_SANITIZERS)
+    target_compile_options(${target} PRIVATE -fsanitize=${LUFIO_SANITIZERS} -fno-sanitize-recover=all
+      -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=${LUFIO_SANITIZERS})
+  endif()
+  if(LUFIO_COVERAGE)
+    target_compile_options(${target} PRIVATE --coverage -O0)
+    target_link_options(${target} PRIVATE --coverage)
   endif()
 endfunction()

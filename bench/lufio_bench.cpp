@@ -1,0 +1,404 @@
+// Pairs every lufio operation with the raw call it wraps, in the same binary,
+// and prints the ratio of library time to raw time for each pair.
+//
+// Files live in a temporary folder and are read once before timing, so reads
+// come from the page cache. Run it on a quiet machine; with repetitions
+// (--benchmark_repetitions=N) the ratios use the medians.
+#include <benchmark/benchmark.h>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <lufio/lufio.h>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using lufio::FileHandler;
+
+constexpr std::size_t kBulkFile = 64u << 20;  // 64 MiB
+constexpr std::size_t kPiece = 1u << 20;      // 1 MiB
+constexpr std::size_t kSmall = 64;
+constexpr std::size_t kLineBuffer = 4096;
+constexpr int kDirEntries = 20000;
+
+// The folder and files that every benchmark uses, made once.
+class Data {
+ public:
+  static Data& Get() {
+    static Data data;
+    return data;
+  }
+  ~Data() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  const std::string& bulk() const { return bulk_; }
+  const std::string& text() const { return text_; }
+  const std::string& dir() const { return dir_; }
+  std::string Scratch(const std::string& name) const { return (fs::path(root_) / name).string(); }
+
+ private:
+  Data() {
+    root_ = (fs::temp_directory_path() / ("lufio-bench-" + std::to_string(::getpid()))).string();
+    fs::create_directories(root_);
+    bulk_ = Scratch("bulk.bin");
+    std::string bytes(kBulkFile, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 131 + 7);
+    std::ofstream(bulk_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+
+    // Lines of 1 to 160 characters, 4 MiB in all.
+    text_ = Scratch("lines.txt");
+    std::string lines;
+    for (unsigned i = 0; lines.size() < (4u << 20); ++i) lines += std::string(1 + (i * 37) % 160, 'a' + i % 26) + '\n';
+    std::ofstream(text_, std::ios::binary).write(lines.data(), static_cast<std::streamsize>(lines.size()));
+
+    dir_ = Scratch("dir");
+    fs::create_directories(dir_);
+    for (int i = 0; i < kDirEntries; ++i) std::ofstream((fs::path(dir_) / ("entry" + std::to_string(i))).string());
+
+    Warm(bulk_);
+    Warm(text_);
+  }
+
+  static void Warm(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    std::vector<char> buffer(kPiece);
+    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()))) {
+    }
+  }
+
+  std::string root_, bulk_, text_, dir_;
+};
+
+const lufio::FileHandlerFactory& Factory(const std::string& name) {
+  static const lufio::WinHandlerFactory win;
+  static const lufio::CrtHandlerFactory crt;
+  static const lufio::StdioHandlerFactory stdio;
+  static const lufio::IosHandlerFactory ios;
+  if (name == "win") return win;
+  if (name == "crt") return crt;
+  if (name == "ios") return ios;
+  return stdio;
+}
+
+lusys::CPPathFile Path(const std::string& name) { return lusys::CPPathFile(name.c_str()); }
+
+// ---- lufio --------------------------------------------------------------------------------------
+
+void LibBulkRead(benchmark::State& state, const std::string& backend) {
+  lufio::FileR in(Path(Data::Get().bulk()), FileHandler::TypeBinary, Factory(backend));
+  std::vector<char> buffer(kPiece);
+  for (auto _ : state) {
+    in.Seek2Begin();
+    while (in.Read(lusys::BasicRef<char>(buffer.data(), buffer.size())) != 0) {
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBulkFile));
+}
+
+void LibBulkWrite(benchmark::State& state, const std::string& backend) {
+  lufio::FileW out(Path(Data::Get().Scratch("write-" + backend)), FileHandler::TypeBinary, Factory(backend));
+  std::vector<char> buffer(kPiece, 'w');
+  for (auto _ : state) {
+    out.Seek2Begin();
+    for (std::size_t done = 0; done < kBulkFile; done += kPiece) {
+      out.Write(lusys::BasicRef<const char>(buffer.data(), buffer.size()));
+    }
+    out.Flush();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBulkFile));
+}
+
+void LibSmallRead(benchmark::State& state, const std::string& backend) {
+  lufio::FileR in(Path(Data::Get().bulk()), FileHandler::TypeBinary, Factory(backend));
+  char buffer[kSmall];
+  for (auto _ : state) {
+    if (in.Read(lusys::BasicRef<char>(buffer, kSmall)) == 0) in.Seek2Begin();
+  }
+}
+
+void LibLines(benchmark::State& state, const std::string& backend) {
+  lufio::TextFileR in(Path(Data::Get().text()), Factory(backend));
+  std::vector<char> buffer(kLineBuffer);
+  std::int64_t lines = 0;
+  for (auto _ : state) {
+    in.Seek2Begin();
+    bool complete = false;
+    while (in.GetLine(buffer.data(), static_cast<lusys::Long>(buffer.size()), complete)) ++lines;
+  }
+  state.SetItemsProcessed(lines);
+}
+
+void LibList(benchmark::State& state) {
+  std::int64_t entries = 0;
+  for (auto _ : state) {
+    lufio::DirReader reader(lusys::CPPath(Data::Get().dir().c_str()), lufio::DirReader::FilterAll);
+    for (const lufio::DirEntry* e = reader.GetFirst(); e != nullptr; e = reader.GetNext()) ++entries;
+  }
+  state.SetItemsProcessed(entries);
+}
+
+// ---- raw calls ----------------------------------------------------------------------------------
+
+// Descriptor calls: what the win and crt back-ends make underneath.
+void RawFdBulkRead(benchmark::State& state) {
+  const int fd = ::open(Data::Get().bulk().c_str(), O_RDONLY | O_CLOEXEC);
+  std::vector<char> buffer(kPiece);
+  for (auto _ : state) {
+    ::lseek(fd, 0, SEEK_SET);
+    while (::read(fd, buffer.data(), buffer.size()) > 0) {
+    }
+  }
+  ::close(fd);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBulkFile));
+}
+
+void RawFdBulkWrite(benchmark::State& state) {
+  const int fd = ::open(Data::Get().Scratch("write-raw-fd").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  std::vector<char> buffer(kPiece, 'w');
+  for (auto _ : state) {
+    ::lseek(fd, 0, SEEK_SET);
+    for (std::size_t done = 0; done < kBulkFile; done += kPiece)
+      benchmark::DoNotOptimize(::write(fd, buffer.data(), kPiece));
+  }
+  ::close(fd);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBulkFile));
+}
+
+void RawFdSmallRead(benchmark::State& state) {
+  const int fd = ::open(Data::Get().bulk().c_str(), O_RDONLY | O_CLOEXEC);
+  char buffer[kSmall];
+  for (auto _ : state) {
+    if (::read(fd, buffer, kSmall) == 0) ::lseek(fd, 0, SEEK_SET);
+  }
+  ::close(fd);
+}
+
+// The default line reader's system calls made by hand: where am I, read the
+// buffer, back to the line feed, read it.
+void RawFdLines(benchmark::State& state) {
+  const int fd = ::open(Data::Get().text().c_str(), O_RDONLY | O_CLOEXEC);
+  std::vector<char> buffer(kLineBuffer);
+  std::int64_t lines = 0;
+  for (auto _ : state) {
+    ::lseek(fd, 0, SEEK_SET);
+    for (;;) {
+      const off_t start = ::lseek(fd, 0, SEEK_CUR);
+      const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+      if (n <= 0) break;
+      const void* feed = std::memchr(buffer.data(), '\n', static_cast<std::size_t>(n));
+      if (feed != nullptr) {
+        const off_t index = static_cast<const char*>(feed) - buffer.data();
+        ::lseek(fd, start + index, SEEK_SET);
+        benchmark::DoNotOptimize(::read(fd, buffer.data() + index, 1));
+      }
+      ++lines;
+    }
+  }
+  ::close(fd);
+  state.SetItemsProcessed(lines);
+}
+
+void RawStdioBulkRead(benchmark::State& state) {
+  std::FILE* f = std::fopen(Data::Get().bulk().c_str(), "rb");
+  std::vector<char> buffer(kPiece);
+  for (auto _ : state) {
+    std::fseek(f, 0, SEEK_SET);
+    while (std::fread(buffer.data(), 1, buffer.size(), f) != 0) {
+    }
+  }
+  std::fclose(f);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBulkFile));
+}
+
+void RawStdioBulkWrite(benchmark::State& state) {
+  std::FILE* f = std::fopen(Data::Get().Scratch("write-raw-stdio").c_str(), "wb");
+  std::vector<char> buffer(kPiece, 'w');
+  for (auto _ : state) {
+    std::fseek(f, 0, SEEK_SET);
+    for (std::size_t done = 0; done < kBulkFile; done += kPiece) std::fwrite(buffer.data(), 1, kPiece, f);
+    std::fflush(f);
+  }
+  std::fclose(f);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBulkFile));
+}
+
+void RawStdioSmallRead(benchmark::State& state) {
+  std::FILE* f = std::fopen(Data::Get().bulk().c_str(), "rb");
+  char buffer[kSmall];
+  for (auto _ : state) {
+    if (std::fread(buffer, 1, kSmall, f) == 0) std::fseek(f, 0, SEEK_SET);
+  }
+  std::fclose(f);
+}
+
+void RawStdioLines(benchmark::State& state) {
+  std::FILE* f = std::fopen(Data::Get().text().c_str(), "r");
+  std::vector<char> buffer(kLineBuffer);
+  std::int64_t lines = 0;
+  for (auto _ : state) {
+    std::fseek(f, 0, SEEK_SET);
+    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), f) != nullptr) ++lines;
+  }
+  std::fclose(f);
+  state.SetItemsProcessed(lines);
+}
+
+void RawIosBulkRead(benchmark::State& state) {
+  std::ifstream in(Data::Get().bulk(), std::ios::binary);
+  std::vector<char> buffer(kPiece);
+  for (auto _ : state) {
+    in.clear();
+    in.seekg(0);
+    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()))) {
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBulkFile));
+}
+
+void RawIosBulkWrite(benchmark::State& state) {
+  std::ofstream out(Data::Get().Scratch("write-raw-ios"), std::ios::binary);
+  std::vector<char> buffer(kPiece, 'w');
+  for (auto _ : state) {
+    out.seekp(0);
+    for (std::size_t done = 0; done < kBulkFile; done += kPiece) out.write(buffer.data(), kPiece);
+    out.flush();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBulkFile));
+}
+
+void RawIosSmallRead(benchmark::State& state) {
+  std::ifstream in(Data::Get().bulk(), std::ios::binary);
+  char buffer[kSmall];
+  for (auto _ : state) {
+    if (!in.read(buffer, kSmall)) {
+      in.clear();
+      in.seekg(0);
+    }
+  }
+}
+
+void RawIosLines(benchmark::State& state) {
+  std::ifstream in(Data::Get().text());
+  std::vector<char> buffer(kLineBuffer);
+  std::int64_t lines = 0;
+  for (auto _ : state) {
+    in.clear();
+    in.seekg(0);
+    while (in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()))) ++lines;
+  }
+  state.SetItemsProcessed(lines);
+}
+
+// The same information as a DirReader listing: every name and its status.
+void RawReaddirList(benchmark::State& state) {
+  std::int64_t entries = 0;
+  for (auto _ : state) {
+    DIR* dir = ::opendir(Data::Get().dir().c_str());
+    struct stat st;
+    while (const dirent* e = ::readdir(dir)) {
+      if (::fstatat(::dirfd(dir), e->d_name, &st, 0) == 0) ++entries;
+    }
+    ::closedir(dir);
+  }
+  state.SetItemsProcessed(entries);
+}
+
+void RawFilesystemList(benchmark::State& state) {
+  std::int64_t entries = 0;
+  for (auto _ : state) {
+    for (const fs::directory_entry& e : fs::directory_iterator(Data::Get().dir())) {
+      benchmark::DoNotOptimize(e.last_write_time());
+      ++entries;
+    }
+  }
+  state.SetItemsProcessed(entries);
+}
+
+// ---- registration and the ratio table -------------------------------------------------------------
+
+struct Pair {
+  std::string name;  // "<backend>/<operation>"
+  std::function<void(benchmark::State&)> lib, raw;
+};
+
+std::vector<Pair> Pairs() {
+  std::vector<Pair> pairs;
+  const std::map<std::string, std::vector<void (*)(benchmark::State&)>> raw{
+      {"win", {RawFdBulkRead, RawFdBulkWrite, RawFdSmallRead, RawFdLines}},
+      {"crt", {RawFdBulkRead, RawFdBulkWrite, RawFdSmallRead, RawFdLines}},
+      {"stdio", {RawStdioBulkRead, RawStdioBulkWrite, RawStdioSmallRead, RawStdioLines}},
+      {"ios", {RawIosBulkRead, RawIosBulkWrite, RawIosSmallRead, RawIosLines}},
+  };
+  const char* ops[] = {"bulk_read", "bulk_write", "read64", "lines"};
+  void (*lib[])(benchmark::State&, const std::string&) = {LibBulkRead, LibBulkWrite, LibSmallRead, LibLines};
+  for (const char* backend : {"win", "crt", "stdio", "ios"}) {
+    for (int op = 0; op < 4; ++op) {
+      const std::string b = backend;
+      pairs.push_back({b + "/" + ops[op], [=](benchmark::State& s) { lib[op](s, b); }, raw.at(b)[op]});
+    }
+  }
+  pairs.push_back({"dir/list_vs_readdir_fstatat", LibList, RawReaddirList});
+  pairs.push_back({"dir/list_vs_directory_iterator", LibList, RawFilesystemList});
+  return pairs;
+}
+
+// Remembers each benchmark's time (the median when repeated) for the ratio table.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      const std::string name = run.run_name.function_name;
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        medians_[name] = run.GetAdjustedRealTime();
+      } else if (run.run_type == Run::RT_Iteration && !medians_.count(name)) {
+        singles_[name] = run.GetAdjustedRealTime();
+      }
+    }
+  }
+  double Time(const std::string& name) const {
+    if (auto it = medians_.find(name); it != medians_.end()) return it->second;
+    if (auto it = singles_.find(name); it != singles_.end()) return it->second;
+    return 0;
+  }
+
+ private:
+  std::map<std::string, double> medians_, singles_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  const std::vector<Pair> pairs = Pairs();
+  for (const Pair& p : pairs) {
+    benchmark::RegisterBenchmark(("lib/" + p.name).c_str(), p.lib)->UseRealTime();
+    benchmark::RegisterBenchmark(("raw/" + p.name).c_str(), p.raw)->UseRealTime();
+  }
+  Data::Get();
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  std::printf("\n%-36s %12s %12s %8s\n", "pair", "lufio", "raw", "ratio");
+  for (const Pair& p : pairs) {
+    const double lib = reporter.Time("lib/" + p.name), raw = reporter.Time("raw/" + p.name);
+    if (lib == 0 || raw == 0) continue;
+    std::printf("%-36s %12.0f %12.0f %8.3f\n", p.name.c_str(), lib, raw, lib / raw);
+  }
+  benchmark::Shutdown();
+  return 0;
+}
