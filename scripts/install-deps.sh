@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing lufio need.
+# Installs the Debian packages that building and testing lufio need: the Linux
+# toolchains and libraries, and for the Windows DLL the mingw-w64 cross
+# compiler (posix thread model) and Wine (64-bit only, without recommends).
 set -euo pipefail
-packages=(cmake g++ clang libclang-rt-14-dev make pkg-config libgtest-dev googletest libbenchmark-dev libcli11-dev)
+packages=(cmake g++ clang libclang-rt-14-dev make pkg-config libgtest-dev googletest libbenchmark-dev libcli11-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -ne 0 ]; then
   sudo_cmd=""

@@ -4,12 +4,16 @@
 //   lufio copy SRC DST             copy a file
 //   lufio lines FILE [--buffer N]  print each line, marking the pieces of a
 //                                  line that did not fit the buffer
+//   lufio ls DIR [--files|--dirs]  list a directory: type, size, last write
+//                                  time (UTC) and name, one entry a line
 //
-// Every command takes --backend win|crt|stdio|ios. Exit codes: 0 success,
-// 1 a lufio::Error (printed as one line: message, path, code), 2 bad usage.
+// cat, copy and lines take --backend win|crt|stdio|ios. Exit codes: 0 success,
+// 1 a lufio::Error or lufio::DirReader::Error (printed as one line: message,
+// path, code), 2 bad usage.
 #include <lufio/lufio.h>
 #include <CLI/CLI.hpp>
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -67,6 +71,45 @@ void Lines(const std::string& file, long buffer_size, const lufio::FileHandlerFa
   }
 }
 
+// The ISO 8601 text (UTC) of a FILETIME value: 100-nanosecond intervals
+// since 1601-01-01.
+std::string IsoTime(std::uint64_t ticks) {
+  const auto seconds = static_cast<std::int64_t>(ticks / 10000000);
+  const std::int64_t time_of_day = seconds % 86400;
+  // The civil date of a day count since 1970-01-01 (Howard Hinnant's
+  // days-to-civil algorithm); 1601-01-01 lies 134774 days before it.
+  const std::int64_t z = seconds / 86400 - 134774 + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t day_of_era = z - era * 146097;
+  const std::int64_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const std::int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const std::int64_t month_index = (5 * day_of_year + 2) / 153;  // 0 is March
+  const std::int64_t day = day_of_year - (153 * month_index + 2) / 5 + 1;
+  const std::int64_t month = month_index < 10 ? month_index + 3 : month_index - 9;
+  const std::int64_t year = year_of_era + era * 400 + (month <= 2 ? 1 : 0);
+  char text[40];
+  std::snprintf(text, sizeof(text), "%04d-%02d-%02dT%02d:%02d:%02dZ", static_cast<int>(year), static_cast<int>(month),
+                static_cast<int>(day), static_cast<int>(time_of_day / 3600), static_cast<int>(time_of_day / 60 % 60),
+                static_cast<int>(time_of_day % 60));
+  return text;
+}
+
+// Prints each entry of `dir` that passes `filter`, in the platform's order:
+// "dir" or "file", the size in bytes, the last write time and the name.
+void Ls(const std::string& dir, lufio::DirReader::Filter filter) {
+  constexpr std::uint32_t kDirectoryBit = 0x10;
+  lufio::DirReader reader(lusys::CPPath(dir.c_str()), filter);
+  for (const lufio::DirEntry* found = reader.GetFirst(); found != nullptr; found = reader.GetNext()) {
+    lufio::DirEntry entry(*found);  // the record is reached through an entry of our own
+    const lufio::DirEntry::Imp& record = entry.GetImp();
+    const std::uint64_t size = (std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow;
+    const std::uint64_t written =
+        (std::uint64_t{record.ftLastWriteTime.dwHighDateTime} << 32) | record.ftLastWriteTime.dwLowDateTime;
+    std::printf("%-4s %12llu %s %s\n", (record.dwFileAttributes & kDirectoryBit) != 0 ? "dir" : "file",
+                static_cast<unsigned long long>(size), IsoTime(written).c_str(), entry.GetName());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,6 +147,12 @@ int main(int argc, char** argv) {
       ->capture_default_str();
   add_backend(lines);
 
+  bool only_files = false, only_dirs = false;
+  CLI::App* ls = app.add_subcommand("ls", "List DIR: type, size, last write time (UTC) and name of each entry");
+  ls->add_option("DIR", file, "the directory to list")->required();
+  CLI::Option* files_flag = ls->add_flag("--files", only_files, "list only files");
+  ls->add_flag("--dirs", only_dirs, "list only subdirectories")->excludes(files_flag);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -115,8 +164,13 @@ int main(int argc, char** argv) {
     if (cat->parsed()) Cat(file, factory);
     if (copy->parsed()) Copy(file, to, factory);
     if (lines->parsed()) Lines(file, buffer_size, factory);
+    if (ls->parsed()) {
+      Ls(file, only_files  ? lufio::DirReader::FilterFiles
+               : only_dirs ? lufio::DirReader::FilterDirs
+                           : lufio::DirReader::FilterAll);
+    }
     if (std::fflush(stdout) != 0) throw std::runtime_error("cannot write to standard output");
-  } catch (const lufio::Error& e) {
+  } catch (const lusys::Exception& e) {  // lufio::Error, lufio::DirReader::Error
     std::fprintf(stderr, "lufio: %s (code %lu)\n", e.GetText(), static_cast<unsigned long>(e.GetCode()));
     return 1;
   } catch (const std::exception& e) {

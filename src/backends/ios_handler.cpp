@@ -1,16 +1,147 @@
-// Placeholder until the Ios back-end lands.
-#include <stdexcept>
+// The iostream back-end: a FileHandler over one std::fstream held by value.
+//
+// Positions go to the stream's buffer directly (pubseekoff), so the stream's
+// state flags neither stop nor record them. Every operation but open and
+// close resets those flags when it ends, so that end of file or a failure met
+// by one call never stands in the way of the next. Lines come from the
+// stream's own extraction; flush never throws; and, unlike the other
+// back-ends, destroying the handler closes the file through the stream.
+#include <cstdint>
+#include <fstream>
+#include <ios>
+#include <memory>
 
 #include "backends/common.h"
+#include "core/last_error.h"
+#include "core/throw.h"
+#include "platform.h"
 
 namespace lufio {
 
-IosHandlerFactory::IosHandlerFactory() noexcept = default;
-IosHandlerFactory::IosHandlerFactory(const IosHandlerFactory&) noexcept = default;
-IosHandlerFactory& IosHandlerFactory::operator=(const IosHandlerFactory&) noexcept { return *this; }
-IosHandlerFactory::~IosHandlerFactory() = default;
-std::unique_ptr<FileHandler> IosHandlerFactory::Create(const lusys::CPPathFileBase&) const {
-  throw std::logic_error("not built yet");
-}
+namespace {
+
+using detail::Fail;
+using detail::LastError;
+using lusys::Long;
+
+// Clears the stream's state flags when an operation ends, by return or by
+// throw.
+class StateReset {
+ public:
+  explicit StateReset(std::fstream& stream) noexcept : stream_(stream) {}
+  StateReset(const StateReset&) = delete;
+  StateReset& operator=(const StateReset&) = delete;
+  ~StateReset() { stream_.clear(); }
+
+ private:
+  std::fstream& stream_;
+};
+
+class IosHandler final : public FileHandler {
+ public:
+  explicit IosHandler(const lusys::CPPathFileBase& path) : FileHandler(path) {}
+
+ private:
+  Long tell() override {
+    const StateReset reset(stream_);
+    const std::streamoff position = stream_.rdbuf()->pubseekoff(0, std::ios_base::cur, which_);
+    if (position == -1) Fail(detail::kTellFailed, *this, LastError());
+    return static_cast<Long>(position);  // its low 32 bits
+  }
+
+  Long seek(Long offset, Whence whence) override {
+    const StateReset reset(stream_);
+    const std::streamoff position = stream_.rdbuf()->pubseekoff(offset, Way(whence), which_);
+    if (position == -1) Fail(detail::kSeekFailed, *this, LastError());
+    return static_cast<Long>(position);
+  }
+
+  // Whatever the stream reports is dropped.
+  void flush() override {
+    const StateReset reset(stream_);
+    stream_.flush();
+  }
+
+  bool open(Mode mode, Type type) override {
+    std::ios_base::openmode flags{};
+    bool known = true;
+    switch (mode) {
+      case ModeRead:
+        flags = std::ios_base::in;
+        which_ = std::ios_base::in;
+        break;
+      case ModeWrite:
+        flags = std::ios_base::out | std::ios_base::trunc;
+        which_ = std::ios_base::out;
+        break;
+      case ModeReadWrite:
+        flags = std::ios_base::in | std::ios_base::out | std::ios_base::trunc;
+        which_ = std::ios_base::in | std::ios_base::out;
+        break;
+      case ModeAppend:
+        flags = std::ios_base::out | std::ios_base::app;
+        which_ = std::ios_base::out;
+        break;
+      default:
+        known = false;  // no valid open mode: the open fails
+    }
+    if (type == TypeBinary) flags |= std::ios_base::binary;  // any other Type opens in text mode
+    const detail::PathText name(*this);
+    stream_.open(name.c_str(), flags);
+    // The stream refuses an invalid mode without asking the system, so the
+    // reason is left for the owner here.
+    if (!known) sys::SetLastError(sys::kInvalidArgumentError);
+    return stream_.is_open();
+  }
+
+  void close() override {
+    if (stream_.is_open()) stream_.close();
+  }
+
+  std::uint64_t read(char* buffer, Long size) override {
+    const StateReset reset(stream_);
+    stream_.read(buffer, size);
+    if (stream_.fail() && !stream_.eof()) Fail(detail::kReadFailed, *this, LastError());
+    return static_cast<std::uint64_t>(stream_.gcount());  // short only at end of file
+  }
+
+  std::uint64_t write(const char* data, Long size) override {
+    const StateReset reset(stream_);
+    stream_.write(data, size);
+    if (stream_.fail()) Fail(detail::kWriteFailed, *this, LastError());
+    return static_cast<std::uint64_t>(size);
+  }
+
+  bool getline(char* buffer, Long size, bool& complete) override {
+    const StateReset reset(stream_);
+    stream_.getline(buffer, size);
+    if (!stream_.fail()) {
+      complete = true;
+      return true;
+    }
+    if (stream_.bad()) Fail(detail::kReadFailed, *this, LastError());
+    // End of file (complete), or the buffer filled before the line ended.
+    complete = stream_.eof();
+    return stream_.gcount() > 0;
+  }
+
+  static std::ios_base::seekdir Way(Whence whence) noexcept {
+    switch (whence) {
+      case WhenceCurrent:
+        return std::ios_base::cur;
+      case WhenceEnd:
+        return std::ios_base::end;
+      default:
+        return std::ios_base::beg;  // WhenceBegin and every value outside the enumeration
+    }
+  }
+
+  std::fstream stream_;
+  std::ios_base::openmode which_{};
+};
+
+}  // namespace
+
+LUFIO_DEFINE_FACTORY(IosHandlerFactory, IosHandler)
 
 }  // namespace lufio

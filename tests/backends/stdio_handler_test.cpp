@@ -122,6 +122,7 @@ TEST_F(StdioHandlerTest, ModesOpenCreateAndCut) {
 }
 
 TEST_F(StdioHandlerTest, ReadErrorCarriesTheStreamsErrorIndicator) {
+  if (!lufio::test::kReadingWriteOnlyStreamSetsError) GTEST_SKIP() << "Wine's runtime sets no error indicator";
   auto handler = Open("", FileHandler::ModeWrite);
   char buffer[4];
   try {

@@ -73,9 +73,7 @@ TYPED_TEST(Contract, ShortReadsAtTheEnd) {
 }
 
 TYPED_TEST(Contract, WriteCreatesOrTruncatesAndAppendKeeps) {
-  {
-    lufio::FileW created(this->Path("new"), kBinary, this->factory_);
-  }
+  { lufio::FileW created(this->Path("new"), kBinary, this->factory_); }
   EXPECT_TRUE(lufio::test::Exists(this->Name("new")));
   EXPECT_EQ(ReadBytes(this->Name("new")), "");
 
@@ -127,9 +125,9 @@ TYPED_TEST(Contract, SeekIsClampedToTheFile) {
     lusys::Long expect;
   };
   const Case cases[] = {
-      {0, -10, FileHandler::WhenceBegin, 0},    {0, 150, FileHandler::WhenceBegin, 100},
-      {0, 100, FileHandler::WhenceBegin, 100},  {0, -5, FileHandler::WhenceEnd, 95},
-      {0, 5, FileHandler::WhenceEnd, 100},      {40, -50, FileHandler::WhenceCurrent, 0},
+      {0, -10, FileHandler::WhenceBegin, 0},     {0, 150, FileHandler::WhenceBegin, 100},
+      {0, 100, FileHandler::WhenceBegin, 100},   {0, -5, FileHandler::WhenceEnd, 95},
+      {0, 5, FileHandler::WhenceEnd, 100},       {40, -50, FileHandler::WhenceCurrent, 0},
       {40, 70, FileHandler::WhenceCurrent, 100}, {40, 10, FileHandler::WhenceCurrent, 50},
   };
   for (const Case& c : cases) {

@@ -10,7 +10,7 @@
 
 namespace lufio::test {
 
-using AllFactories = ::testing::Types<StdioHandlerFactory>;
+using AllFactories = ::testing::Types<StdioHandlerFactory, WinHandlerFactory, CrtHandlerFactory, IosHandlerFactory>;
 
 struct FactoryNames {
   template <class T>

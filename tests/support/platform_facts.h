@@ -9,6 +9,9 @@
 #ifndef LUFIO_TEST_ON_WINDOWS
 #define LUFIO_TEST_ON_WINDOWS 0
 #endif
+#ifndef LUFIO_TEST_UNDER_WINE
+#define LUFIO_TEST_UNDER_WINE 0
+#endif
 
 namespace lufio::test {
 
@@ -22,6 +25,20 @@ inline constexpr lusys::ULong kFileNotFound = 2;
 // The code lufio reports for an operation on a closed object:
 // ERROR_INVALID_HANDLE on Windows, EBADF elsewhere.
 inline constexpr lusys::ULong kClosedHandle = kOnWindows ? 6 : 9;
+// A program's replacement of the global operator new also serves the shared
+// libraries it loads (ELF); a Windows DLL keeps the allocator of the runtime
+// it was linked with, so the program sees none of lufio's own allocations.
+inline constexpr bool kReplacedOperatorNewReachesLibraries = !kOnWindows;
+
+// The Windows build's tests run under Wine here (the build sets
+// LUFIO_TEST_UNDER_WINE), which differs from Windows in a few corners:
+inline constexpr bool kUnderWine = LUFIO_TEST_UNDER_WINE != 0;
+// SetFilePointer without a high part fails for a position beyond 32 bits
+// (Windows, and our POSIX stand-in); Wine's moves there and returns the low part.
+inline constexpr bool kSetFilePointerRefusesBeyond32Bits = !kUnderWine;
+// Reading a write-only stdio stream sets its error indicator (Windows' runtime,
+// glibc); Wine's runtime returns 0 and sets no indicator.
+inline constexpr bool kReadingWriteOnlyStreamSetsError = !kUnderWine;
 
 }  // namespace lufio::test
 

@@ -1,0 +1,115 @@
+// Real faults that the system offers, over every back-end: a full device, a
+// descriptor that cannot be read, a file that cannot seek. Each must surface
+// as the documented Error with the system's code, never as a crash or a lost
+// byte. The devices used here exist on Linux only.
+#include <gtest/gtest.h>
+#include <lufio/lufio.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/factories.h"
+#include "support/platform_facts.h"
+#include "support/temp_dir.h"
+#include "support/unix_fifo.h"
+
+namespace {
+
+using lufio::FileHandler;
+namespace fs = std::filesystem;
+
+template <class Factory>
+class RealFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (lufio::test::kOnWindows) GTEST_SKIP() << "the Unix devices these faults use do not exist on Windows";
+  }
+  const Factory factory_{};
+  lufio::test::TempDir dir_;
+};
+
+TYPED_TEST_SUITE(RealFaults, lufio::test::AllFactories, lufio::test::FactoryNames);
+
+// Expects `call` to throw Error with `message` on `path` and `code` (0: any
+// non-zero code, for the stdio back-end's error indicator).
+template <class Call>
+void ExpectError(Call call, const std::string& message, const std::string& path, lusys::ULong code) {
+  try {
+    call();
+    ADD_FAILURE() << "no Error, expected " << message;
+  } catch (const lufio::Error& e) {
+    EXPECT_EQ(std::string(e.GetText()), message + ": file=" + path);
+    if (code != 0) {
+      EXPECT_EQ(e.GetCode(), code);
+    } else {
+      EXPECT_NE(e.GetCode(), 0u);
+    }
+  }
+}
+
+TYPED_TEST(RealFaults, FullDeviceRefusesWritesAndFlushes) {
+  const std::string full = "/dev/full";
+  if (!fs::exists(full)) GTEST_SKIP() << "no /dev/full";
+  const std::vector<char> block(1 << 20, 'z');
+  const lusys::BasicRef<const char> data(block.data(), block.size());
+  lufio::FileW out(lusys::CPPathFile(full.c_str()), FileHandler::TypeBinary, this->factory_);
+  if constexpr (std::is_same_v<TypeParam, lufio::StdioHandlerFactory>) {
+    ExpectError([&] { out.Write(lusys::Literal("x")), out.Flush(); }, "Failed to flush buffer", full, ENOSPC);
+    ExpectError([&] { out.Write(data); }, "Failed to write file", full, 0);  // ferror's value
+  } else if constexpr (std::is_same_v<TypeParam, lufio::IosHandlerFactory>) {
+    out.Write(lusys::Literal("x"));
+    out.Flush();  // never throws
+    ExpectError([&] { out.Write(data); }, "Failed to write file", full, ENOSPC);
+  } else {
+    ExpectError([&] { out.Write(data); }, "Failed to write file", full, ENOSPC);
+  }
+}
+
+TYPED_TEST(RealFaults, DirectoryCannotBeReadAsAFile) {
+  const std::string dir = this->dir_.path();
+  if constexpr (std::is_same_v<TypeParam, lufio::WinHandlerFactory>) {
+    // Win32 handles refuse to open a directory at all.
+    ExpectError([&] { lufio::FileR(lusys::CPPathFile(dir.c_str()), FileHandler::TypeBinary, this->factory_); },
+                "Failed to open", dir, EISDIR);
+    return;
+  }
+  lufio::FileR in(lusys::CPPathFile(dir.c_str()), FileHandler::TypeBinary, this->factory_);
+  char buffer[16];
+  const lusys::BasicRef<char> view(buffer, sizeof(buffer));
+  if constexpr (std::is_same_v<TypeParam, lufio::StdioHandlerFactory>) {
+    ExpectError([&] { in.Read(view); }, "Failed to read file", dir, 0);
+  } else {
+    ExpectError([&] { in.Read(view); }, "Failed to read file", dir, EISDIR);
+  }
+}
+
+TYPED_TEST(RealFaults, PipeCannotTellOrSeek) {
+  const std::string name = this->dir_.File("fifo");
+  const lufio::test::UnixFifo fifo(name);
+  if (!fifo.ok()) GTEST_SKIP() << "no named pipes here";
+  lufio::FileR in(lusys::CPPathFile(name.c_str()), FileHandler::TypeBinary, this->factory_);
+  ExpectError([&] { in.Tell(); }, "Failed to get file offset", name, ESPIPE);
+  ExpectError([&] { in.Size(); }, "Failed to get file offset", name, ESPIPE);
+  ExpectError([&] { in.Seek(0, FileHandler::WhenceCurrent); }, "Failed to get file offset", name, ESPIPE);
+  // What was written into the pipe still arrives whole.
+  fifo.Write("through the pipe");
+  char buffer[16];
+  EXPECT_EQ(in.Read(lusys::BasicRef<char>(buffer, sizeof(buffer))), 16u);
+  EXPECT_EQ(std::string(buffer, 16), "through the pipe");
+}
+
+TEST(DirReaderFaults, DirectoryRemovedDuringTheListingEndsIt) {
+  if (lufio::test::kOnWindows) GTEST_SKIP() << "Windows refuses to remove a directory that is being listed";
+  lufio::test::TempDir dir;
+  const std::string gone = dir.File("gone");
+  fs::create_directory(gone);
+  lufio::DirReader reader(lusys::CPPath(gone.c_str()), lufio::DirReader::FilterAll);
+  fs::remove(gone);
+  EXPECT_EQ(reader.GetFirst(), nullptr);
+  EXPECT_EQ(reader.GetNext(), nullptr);
+  EXPECT_THROW(lufio::DirReader(lusys::CPPath(gone.c_str()), lufio::DirReader::FilterAll), lufio::DirReader::Error);
+}
+
+}  // namespace
