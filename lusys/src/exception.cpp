@@ -52,6 +52,11 @@ void Exception::Print(BasicOStream<char>& out) const {
   out << text_ << " (code " << p << ")";
 }
 
+BasicCStrRefOStream<char> Exception::TextTail() noexcept {
+  const std::size_t len = std::strlen(text_);
+  return BasicCStrRefOStream<char>(BasicRef<char>(text_ + len, kTextSize - len));
+}
+
 ULong Exception::get_last_error() noexcept { return detail::LastError(); }
 
 }  // namespace lusys

@@ -1,23 +1,14 @@
 #include "lufio/error.h"
 
-#include <cstring>
-
 namespace lufio {
 
 Error::Error(const lusys::BasicRef<const char>& message, const lusys::CPPathFileBase& path, lusys::ULong code)
     : lusys::Exception(message, code) {
   path.Print(pathText_);
-  // Append ": file=" and then the path, each time over the free tail of the
-  // base's buffer; the path is printed again from the path object, so the
-  // base's text can show more of it than the room left allows, never more.
-  char* text = TextBuffer();
-  std::size_t len = std::strlen(text);
-  {
-    lusys::BasicCStrRefOStream<char> tail(lusys::BasicRef<char>(text + len, kTextSize - len));
-    tail << ": file=";
-  }
-  len = std::strlen(text);
-  lusys::BasicCStrRefOStream<char> tail(lusys::BasicRef<char>(text + len, kTextSize - len));
+  // The path is printed again from the path object, so the base's text can
+  // show more of it than the 260 characters kept in pathText_ when room is left.
+  TextTail() << ": file=";
+  lusys::BasicCStrRefOStream<char> tail = TextTail();
   path.Print(tail);
 }
 

@@ -9,7 +9,6 @@
 #include <lusys/ostream.h>
 #include <lusys/path.h>
 
-#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -138,17 +137,8 @@ DirReader::Error::Error(const lusys::BasicRef<const char>& message, const lusys:
                         lusys::ULong code) noexcept
     : lusys::Exception(message, code) {
   pathText_.Write(path);
-  // Append ": dir=" and then the path's characters, each time over the free
-  // tail of the base's buffer, which keeps the text cut and zero-terminated.
-  char* text = TextBuffer();
-  std::size_t len = std::strlen(text);
-  {
-    lusys::BasicCStrRefOStream<char> tail(lusys::BasicRef<char>(text + len, kTextSize - len));
-    tail << ": dir=";
-  }
-  len = std::strlen(text);
-  lusys::BasicCStrRefOStream<char> tail(lusys::BasicRef<char>(text + len, kTextSize - len));
-  tail.Write(path);
+  TextTail() << ": dir=";
+  TextTail().Write(path);
 }
 
 DirReader::Error::Error(const Error& other) noexcept : lusys::Exception(other), pathText_(other.pathText_) {}

@@ -46,6 +46,8 @@ void ExpectError(Op op, const char* message, const std::string& path, std::optio
   }
 }
 
+inline char g_scratch[1];
+
 // The operations that report failures, with their messages.
 struct Op {
   const char* name;
@@ -56,11 +58,7 @@ inline const Op kOps[] = {
     {"tell", "Failed to get file offset", [](FileHandler& h) { Peer::tell(h); }},
     {"seek", "Failed to move file pointer", [](FileHandler& h) { Peer::seek(h, 0, FH::WhenceBegin); }},
     {"flush", "Failed to flush buffer", [](FileHandler& h) { Peer::flush(h); }},
-    {"read", "Failed to read file",
-     [](FileHandler& h) {
-       char c;
-       Peer::read(h, &c, 1);
-     }},
+    {"read", "Failed to read file", [](FileHandler& h) { Peer::read(h, g_scratch, 1); }},
     {"write", "Failed to write file", [](FileHandler& h) { Peer::write(h, "x", 1); }},
 };
 inline constexpr std::size_t kOpCount = sizeof(kOps) / sizeof(kOps[0]);

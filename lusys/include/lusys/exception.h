@@ -37,8 +37,10 @@ class LUSYS_API Exception : public std::exception {
   // errno elsewhere). Read it right after the failing call.
   static ULong get_last_error() noexcept;
 
-  // The message buffer, for derived classes that append to the text in place.
-  char* TextBuffer() noexcept { return text_; }
+  // A stream over the free tail of the message buffer, from the text's
+  // terminating zero to the buffer's end: what derived classes append through
+  // it is cut at the buffer's end and stays zero-terminated.
+  BasicCStrRefOStream<char> TextTail() noexcept;
 
  private:
   char text_[kTextSize];
