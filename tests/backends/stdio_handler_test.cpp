@@ -1,35 +1,14 @@
-// What the stdio back-end does beyond the contract: its own line reader, its
-// mode strings, its seek result, and its answers on a closed handler.
-#include <gtest/gtest.h>
-#include <lufio/lufio.h>
-
-#include <functional>
-#include <memory>
-#include <string>
+// What the stdio back-end does beyond the contract suite: its own line reader
+// with its look-ahead, its mode strings, its seek result, the stream's error
+// indicator as the code, and its answers on a closed handler.
 #include <vector>
 
-#include "support/handler_peer.h"
-#include "support/platform_facts.h"
-#include "support/temp_dir.h"
+#include "backends/handler_test_util.h"
 
+namespace lufio::test {
 namespace {
 
-using lufio::FileHandler;
-using lufio::HandlerPeer;
-
-class StdioHandlerTest : public ::testing::Test {
- protected:
-  std::unique_ptr<FileHandler> Open(const std::string& content, FileHandler::Mode mode = FileHandler::ModeRead,
-                                    FileHandler::Type type = FileHandler::TypeBinary) {
-    lufio::test::WriteBytes(name_, content);
-    auto handler = lufio::StdioHandlerFactory().Create(lusys::CPPathFile(name_.c_str()));
-    EXPECT_TRUE(HandlerPeer::open(*handler, mode, type));
-    return handler;
-  }
-
-  lufio::test::TempDir dir_;
-  std::string name_ = dir_.File("f.txt");
-};
+using StdioHandlerTest = HandlerTest<StdioHandlerFactory>;
 
 struct Step {
   bool result;
@@ -50,119 +29,74 @@ TEST_F(StdioHandlerTest, LineReaderWithLookAhead) {
       {"six of four", "abcdef\nz", 4, {{true, "abc", false}, {true, "def", true}, {true, "z", true}}},
       {"five of four", "abcde\nz", 4, {{true, "abc", false}, {true, "de", true}, {true, "z", true}}},
       {"exactly size - 1", "abc\nz", 4, {{true, "abc", true}, {true, "z", true}}},
-      {"empty line", "\n\n", 4, {{true, "", true}, {true, "", true}, {false, "", false}}},
       // A zero byte hides the line feed behind it from the search.
       {"zero byte", std::string("a\0b\ncd", 6), 10, {{true, "a", false}, {true, "cd", true}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    auto handler = Open(c.content);
+    WriteBytes(Path(), c.content);
+    auto h = Open(FH::ModeRead);
     for (const Step& step : c.steps) {
       std::vector<char> buffer(static_cast<std::size_t>(c.size), '#');
       bool complete = false;
-      EXPECT_EQ(handler->GetLine(buffer.data(), c.size, complete), step.result);
+      EXPECT_EQ(h->GetLine(buffer.data(), c.size, complete), step.result);
+      EXPECT_EQ(complete, step.complete);
       if (step.result) {
         EXPECT_EQ(std::string(buffer.data()), step.text);
       }
-      EXPECT_EQ(complete, step.complete);
     }
-    HandlerPeer::close(*handler);
   }
 }
 
-TEST_F(StdioHandlerTest, CarriageReturnsFollowTheType) {
-  auto binary = Open("ab\r\ncd", FileHandler::ModeRead, FileHandler::TypeBinary);
+TEST_F(StdioHandlerTest, ModeStringsFollowModeAndType) {
+  EXPECT_EQ(ReadCrLfAs(FH::TypeText), kTextModeFoldsCrLf ? "a\nb" : "a\r\nb");
+  EXPECT_EQ(ReadCrLfAs(static_cast<FH::Type>(5)), "a\r\nb");  // every non-zero Type is binary
+  EXPECT_FALSE(Opens(static_cast<FH::Mode>(4), Path("none")));
+  EXPECT_FALSE(Exists(Path("none")));
+  EXPECT_EQ(RewindAndAppend(kAnyOffset), "abcZ");
+  // A binary append stream ("ab+") can also be read.
+  auto h = Open(FH::ModeAppend);
+  Peer::seek(*h, 0, FH::WhenceBegin);
   char buffer[8];
-  bool complete = false;
-  ASSERT_TRUE(binary->GetLine(buffer, sizeof(buffer), complete));
-  EXPECT_STREQ(buffer, "ab\r");
-  HandlerPeer::close(*binary);
-
-  auto text = Open("ab\r\ncd", FileHandler::ModeRead, FileHandler::TypeText);
-  ASSERT_TRUE(text->GetLine(buffer, sizeof(buffer), complete));
-  EXPECT_STREQ(buffer, lufio::test::kTextModeFoldsCrLf ? "ab" : "ab\r");
-  ASSERT_TRUE(text->GetLine(buffer, sizeof(buffer), complete));
-  EXPECT_STREQ(buffer, "cd");
-  HandlerPeer::close(*text);
+  EXPECT_EQ(Peer::read(*h, buffer, sizeof buffer), 4u);
 }
 
-TEST_F(StdioHandlerTest, SeekReturnsTheNewPositionAndOutOfRangeWhenceIsCurrent) {
-  auto handler = Open(std::string(40, 'x'));
-  EXPECT_EQ(HandlerPeer::seek(*handler, 10, FileHandler::WhenceBegin), 10);
-  EXPECT_EQ(HandlerPeer::seek(*handler, 5, FileHandler::WhenceCurrent), 15);
-  EXPECT_EQ(HandlerPeer::seek(*handler, 5, static_cast<FileHandler::Whence>(7)), 20);
-  EXPECT_EQ(HandlerPeer::seek(*handler, 0, FileHandler::WhenceEnd), 40);
-  try {
-    HandlerPeer::seek(*handler, -1, FileHandler::WhenceBegin);
-    FAIL() << "moved before the beginning";
-  } catch (const lufio::Error& e) {
-    EXPECT_EQ(std::string(e.GetText()), "Failed to move file pointer: file=" + name_);
-  }
-  HandlerPeer::close(*handler);
-}
-
-TEST_F(StdioHandlerTest, ModesOpenCreateAndCut) {
-  auto handler = lufio::StdioHandlerFactory().Create(lusys::CPPathFile(name_.c_str()));
-  EXPECT_FALSE(HandlerPeer::open(*handler, FileHandler::ModeRead, FileHandler::TypeBinary));
-  EXPECT_FALSE(HandlerPeer::open(*handler, static_cast<FileHandler::Mode>(4), FileHandler::TypeBinary));
-  EXPECT_FALSE(lufio::test::Exists(name_));
-  HandlerPeer::close(*handler);  // never opened: nothing happens
-
-  // Read-write cuts; a binary append stream can also be read.
-  auto rw = Open("old content", FileHandler::ModeReadWrite, static_cast<FileHandler::Type>(5));
-  EXPECT_EQ(rw->Size(), 0);
-  HandlerPeer::close(*rw);
-  auto append = Open("kept", FileHandler::ModeAppend, FileHandler::TypeBinary);
-  EXPECT_EQ(append->Write(lusys::Literal("+more")), 5u);
-  HandlerPeer::seek(*append, 0, FileHandler::WhenceBegin);
-  char buffer[16] = {};
-  EXPECT_EQ(append->Read(lusys::BasicRef<char>(buffer, sizeof(buffer))), 9u);
-  EXPECT_STREQ(buffer, "kept+more");
-  HandlerPeer::close(*append);
+TEST_F(StdioHandlerTest, SeekReportsTheNewPosition) {
+  WriteBytes(Path(), std::string(40, 'x'));
+  auto h = Open(FH::ModeRead);
+  EXPECT_EQ(Peer::seek(*h, 10, FH::WhenceBegin), 10);
+  EXPECT_EQ(Peer::seek(*h, 5, FH::WhenceCurrent), 15);
+  EXPECT_EQ(Peer::seek(*h, 5, static_cast<FH::Whence>(7)), 20);  // from the current position
+  EXPECT_EQ(Peer::seek(*h, 0, FH::WhenceEnd), 40);
+  ExpectError([&] { Peer::seek(*h, -1, FH::WhenceBegin); }, "Failed to move file pointer", Path(), std::nullopt);
 }
 
 TEST_F(StdioHandlerTest, ReadErrorCarriesTheStreamsErrorIndicator) {
-  if (!lufio::test::kReadingWriteOnlyStreamSetsError) GTEST_SKIP() << "Wine's runtime sets no error indicator";
-  auto handler = Open("", FileHandler::ModeWrite);
+  if (!kReadingWriteOnlyStreamSetsError) GTEST_SKIP() << "Wine's runtime sets no error indicator";
+  auto h = Open(FH::ModeWrite);
   char buffer[4];
-  try {
-    handler->Read(lusys::BasicRef<char>(buffer, sizeof(buffer)));
-    FAIL() << "read from a write-only stream";
-  } catch (const lufio::Error& e) {
-    EXPECT_EQ(std::string(e.GetText()), "Failed to read file: file=" + name_);
-    EXPECT_NE(e.GetCode(), 0u);
-  }
-  HandlerPeer::close(*handler);
-}
-
-TEST_F(StdioHandlerTest, ClosedHandlerThrowsEachOperationsMessage) {
-  auto handler = Open("abc");
-  HandlerPeer::close(*handler);
-  HandlerPeer::close(*handler);
-  char buffer[8];
   bool complete = false;
-  struct Case {
-    const char* message;
-    std::function<void()> call;
-  };
-  const Case cases[] = {
-      {"Failed to get file offset", [&] { HandlerPeer::tell(*handler); }},
-      {"Failed to move file pointer", [&] { HandlerPeer::seek(*handler, 0, FileHandler::WhenceBegin); }},
-      {"Failed to flush buffer", [&] { HandlerPeer::flush(*handler); }},
-      {"Failed to read file", [&] { handler->Read(lusys::BasicRef<char>(buffer, sizeof(buffer))); }},
-      {"Failed to read file", [&] { handler->GetLine(buffer, sizeof(buffer), complete); }},
-      {"Failed to write file", [&] { handler->Write(lusys::Literal("x")); }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.message);
+  for (int i = 0; i < 2; ++i) {
     try {
-      c.call();
-      ADD_FAILURE() << "no exception";
-    } catch (const lufio::Error& e) {
-      EXPECT_EQ(std::string(e.GetText()), std::string(c.message) + ": file=" + name_);
-      EXPECT_EQ(e.GetCode(), lufio::test::kClosedHandle);
+      i == 0 ? static_cast<void>(Peer::read(*h, buffer, sizeof buffer))
+             : static_cast<void>(h->GetLine(buffer, sizeof buffer, complete));
+      ADD_FAILURE() << "read from a write-only stream";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.GetText()), "Failed to read file: file=" + Path());
+      EXPECT_NE(e.GetCode(), 0u);
     }
   }
 }
 
+TEST_F(StdioHandlerTest, ClosedHandlerThrowsEachOperationsMessage) {
+  auto h = Open(FH::ModeWrite);
+  Peer::close(*h);
+  Peer::close(*h);
+  ExpectAllThrow(*h, Path(), kClosedHandle);
+  char buffer[4];
+  bool complete = false;
+  ExpectError([&] { h->GetLine(buffer, sizeof buffer, complete); }, "Failed to read file", Path(), kClosedHandle);
+}
+
 }  // namespace
+}  // namespace lufio::test

@@ -160,16 +160,14 @@ TEST_F(DirReaderTest, FailedStepThrowsAndTheListingGoesOn) {
 }
 
 TEST(DirReaderErrorTest, ComposesCutsCopiesAndAssigns) {
-  const std::string dir(400, 'd'), message(300, 'm');
+  const std::string dir(400, 'd');
   const struct {
     std::string message;
     lusys::BasicRef<const char> dir;
     std::string text, path;
   } cases[] = {
       {"Failed to open", {"", 0}, "Failed to open: dir=", ""},
-      {"Failed to read", {dir.data(), 3}, "Failed to read: dir=ddd", "ddd"},  // not zero-terminated
-      {"m", {dir.data(), 300}, ("m: dir=" + dir).substr(0, 255), dir.substr(0, 260)},
-      {message, {"d", 1}, message.substr(0, 255), "d"},
+      {"m", {dir.data(), 300}, ("m: dir=" + dir).substr(0, 255), dir.substr(0, 260)},  // not zero-terminated
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

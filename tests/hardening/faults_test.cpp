@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "backends/handler_test_util.h"
 #include "support/factories.h"
 #include "support/platform_facts.h"
 #include "support/temp_dir.h"
@@ -32,22 +33,8 @@ class RealFaults : public ::testing::Test {
 
 TYPED_TEST_SUITE(RealFaults, lufio::test::AllFactories, lufio::test::FactoryNames);
 
-// Expects `call` to throw Error with `message` on `path` and `code` (0: any
-// non-zero code, for the stdio back-end's error indicator).
-template <class Call>
-void ExpectError(Call call, const std::string& message, const std::string& path, lusys::ULong code) {
-  try {
-    call();
-    ADD_FAILURE() << "no Error, expected " << message;
-  } catch (const lufio::Error& e) {
-    EXPECT_EQ(std::string(e.GetText()), message + ": file=" + path);
-    if (code != 0) {
-      EXPECT_EQ(e.GetCode(), code);
-    } else {
-      EXPECT_NE(e.GetCode(), 0u);
-    }
-  }
-}
+using lufio::test::ExpectError;
+constexpr std::nullopt_t kAnyCode = std::nullopt;  // the stdio back-end's error indicator
 
 TYPED_TEST(RealFaults, FullDeviceRefusesWritesAndFlushes) {
   const std::string full = "/dev/full";
@@ -57,7 +44,7 @@ TYPED_TEST(RealFaults, FullDeviceRefusesWritesAndFlushes) {
   lufio::FileW out(lusys::CPPathFile(full.c_str()), FileHandler::TypeBinary, this->factory_);
   if constexpr (std::is_same_v<TypeParam, lufio::StdioHandlerFactory>) {
     ExpectError([&] { out.Write(lusys::Literal("x")), out.Flush(); }, "Failed to flush buffer", full, ENOSPC);
-    ExpectError([&] { out.Write(data); }, "Failed to write file", full, 0);  // ferror's value
+    ExpectError([&] { out.Write(data); }, "Failed to write file", full, kAnyCode);
   } else if constexpr (std::is_same_v<TypeParam, lufio::IosHandlerFactory>) {
     out.Write(lusys::Literal("x"));
     out.Flush();  // never throws
@@ -79,7 +66,7 @@ TYPED_TEST(RealFaults, DirectoryCannotBeReadAsAFile) {
   char buffer[16];
   const lusys::BasicRef<char> view(buffer, sizeof(buffer));
   if constexpr (std::is_same_v<TypeParam, lufio::StdioHandlerFactory>) {
-    ExpectError([&] { in.Read(view); }, "Failed to read file", dir, 0);
+    ExpectError([&] { in.Read(view); }, "Failed to read file", dir, kAnyCode);
   } else {
     ExpectError([&] { in.Read(view); }, "Failed to read file", dir, EISDIR);
   }
