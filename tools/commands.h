@@ -1,0 +1,53 @@
+// The commands of the lufio program, one function each, and the table of
+// back-ends they choose from. main.cpp parses the command line and calls
+// them; they report failures by throwing (lufio::Error, DirReader::Error,
+// std::exception, Interrupted) and print their results to standard output.
+#ifndef LUFIO_TOOLS_COMMANDS_H_
+#define LUFIO_TOOLS_COMMANDS_H_
+
+#include <lufio/lufio.h>
+
+#include <string>
+#include <vector>
+
+namespace lufio_cli {
+
+struct Backend {
+  const char* name;  // as given to --backend
+  const char* help;  // one line for --help
+  const lufio::FileHandlerFactory* factory;
+};
+
+// The four back-ends in the order the program lists them: win, crt, stdio, ios.
+const std::vector<Backend>& Backends();
+// The back-end called `name`; Backends().front() when there is none.
+const lufio::FileHandlerFactory& FindBackend(const std::string& name);
+
+// Copies `file` to standard output.
+void Cat(const std::string& file, const lufio::FileHandlerFactory& backend);
+// Copies `from` to `to` (created or cut to length 0); shows progress when
+// `show_progress` and the file is large.
+void Copy(const std::string& from, const std::string& to, const lufio::FileHandlerFactory& backend, bool show_progress);
+// Prints each line of `file`; a piece of a line that did not fit the buffer
+// ends in " \".
+void Lines(const std::string& file, long buffer_size, const lufio::FileHandlerFactory& backend);
+// Prints each entry of `dir` that passes `filter`: type, size, last write
+// time (UTC) and name.
+void Ls(const std::string& dir, lufio::DirReader::Filter filter);
+
+// What bench measures besides the bulk file: the entries of the listed
+// directory, and the runs of each measurement (the table shows the median).
+constexpr int kBenchEntries = 4000;
+constexpr int kBenchRuns = 5;
+
+struct BenchOptions {
+  long size_mib = 64;  // the bulk file
+  std::string dir;     // where the temporary folder goes; empty: the system's
+};
+// Times every back-end over data of its own in a temporary folder (removed
+// afterwards) and prints one table; shows progress when `show_progress`.
+void Bench(const BenchOptions& options, bool show_progress);
+
+}  // namespace lufio_cli
+
+#endif  // LUFIO_TOOLS_COMMANDS_H_

@@ -1,0 +1,133 @@
+// The commands over one file or one directory: cat, copy, lines and ls, and
+// the table of back-ends.
+#include <lufio/lufio.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "progress.h"
+
+namespace lufio_cli {
+namespace {
+
+constexpr std::size_t kCopyBuffer = 1 << 20;
+// Copies from this size on show progress.
+constexpr lusys::Long kCopyProgressFrom = 8 << 20;
+
+// Writes all of `n` bytes to standard output.
+void PutOut(const char* data, std::size_t n) {
+  if (n != 0 && std::fwrite(data, 1, n, stdout) != n) throw std::runtime_error("cannot write to standard output");
+}
+
+// The ISO 8601 text (UTC) of a FILETIME value: 100-nanosecond intervals
+// since 1601-01-01.
+std::string IsoTime(std::uint64_t ticks) {
+  const auto seconds = static_cast<std::int64_t>(ticks / 10000000);
+  const std::int64_t time_of_day = seconds % 86400;
+  // The civil date of a day count since 1970-01-01 (Howard Hinnant's
+  // days-to-civil algorithm); 1601-01-01 lies 134774 days before it.
+  const std::int64_t z = seconds / 86400 - 134774 + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t day_of_era = z - era * 146097;
+  const std::int64_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const std::int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const std::int64_t month_index = (5 * day_of_year + 2) / 153;  // 0 is March
+  const std::int64_t day = day_of_year - (153 * month_index + 2) / 5 + 1;
+  const std::int64_t month = month_index < 10 ? month_index + 3 : month_index - 9;
+  const std::int64_t year = year_of_era + era * 400 + (month <= 2 ? 1 : 0);
+  char text[40];
+  std::snprintf(text, sizeof(text), "%04d-%02d-%02dT%02d:%02d:%02dZ", static_cast<int>(year), static_cast<int>(month),
+                static_cast<int>(day), static_cast<int>(time_of_day / 3600), static_cast<int>(time_of_day / 60 % 60),
+                static_cast<int>(time_of_day % 60));
+  return text;
+}
+
+}  // namespace
+
+const std::vector<Backend>& Backends() {
+  static const lufio::WinHandlerFactory win;
+  static const lufio::CrtHandlerFactory crt;
+  static const lufio::StdioHandlerFactory stdio;
+  static const lufio::IosHandlerFactory ios;
+  static const std::vector<Backend> backends{
+      {"win", "Win32 file handles: CreateFileA, ReadFile, WriteFile (POSIX stand-ins off Windows)", &win},
+      {"crt", "C runtime descriptors: _sopen, _read, _write (POSIX stand-ins off Windows)", &crt},
+      {"stdio", "C stdio streams: fopen, fread, fwrite, fgets", &stdio},
+      {"ios", "C++ streams: std::fstream", &ios},
+  };
+  return backends;
+}
+
+const lufio::FileHandlerFactory& FindBackend(const std::string& name) {
+  for (const Backend& backend : Backends()) {
+    if (name == backend.name) return *backend.factory;
+  }
+  return *Backends().front().factory;
+}
+
+void Cat(const std::string& file, const lufio::FileHandlerFactory& backend) {
+  lufio::FileR in(lusys::CPPathFile(file.c_str()), lufio::FileHandler::TypeBinary, backend);
+  std::vector<char> buffer(kCopyBuffer);
+  while (const std::uint64_t n = in.Read(lusys::BasicRef<char>(buffer.data(), buffer.size()))) {
+    PutOut(buffer.data(), static_cast<std::size_t>(n));
+  }
+}
+
+void Copy(const std::string& from, const std::string& to, const lufio::FileHandlerFactory& backend,
+          bool show_progress) {
+  lufio::FileR in(lusys::CPPathFile(from.c_str()), lufio::FileHandler::TypeBinary, backend);
+  lusys::Long size = 0;
+  if (show_progress) {
+    try {
+      size = in.Size();
+    } catch (const lufio::Error&) {
+      size = 0;  // not a file one can seek in (a pipe): no progress, the copy goes on
+    }
+  }
+  Progress progress(static_cast<std::uint64_t>(size), size >= kCopyProgressFrom);
+  lufio::FileW out(lusys::CPPathFile(to.c_str()), lufio::FileHandler::TypeBinary, backend);
+  std::vector<char> buffer(kCopyBuffer);
+  std::uint64_t done = 0;
+  char label[40];
+  while (const std::uint64_t n = in.Read(lusys::BasicRef<char>(buffer.data(), buffer.size()))) {
+    const std::uint64_t written = out.Write(lusys::BasicRef<const char>(buffer.data(), n));
+    if (written != n) throw std::runtime_error("short write to " + to);
+    done += n;
+    std::snprintf(label, sizeof(label), "%llu of %llu MiB", static_cast<unsigned long long>(done >> 20),
+                  static_cast<unsigned long long>(size >> 20));
+    progress.Update(done, label);
+  }
+  out.Flush();
+  out.Close();
+}
+
+void Lines(const std::string& file, long buffer_size, const lufio::FileHandlerFactory& backend) {
+  lufio::TextFileR in(lusys::CPPathFile(file.c_str()), backend);
+  std::vector<char> buffer(static_cast<std::size_t>(buffer_size));
+  bool complete = true;
+  while (in.GetLine(buffer.data(), static_cast<lusys::Long>(buffer_size), complete)) {
+    std::fputs(buffer.data(), stdout);
+    std::fputs(complete ? "\n" : " \\\n", stdout);
+  }
+}
+
+// Entries come in the platform's order.
+void Ls(const std::string& dir, lufio::DirReader::Filter filter) {
+  constexpr std::uint32_t kDirectoryBit = 0x10;
+  lufio::DirReader reader(lusys::CPPath(dir.c_str()), filter);
+  for (const lufio::DirEntry* found = reader.GetFirst(); found != nullptr; found = reader.GetNext()) {
+    lufio::DirEntry entry(*found);  // the record is reached through an entry of our own
+    const lufio::DirEntry::Imp& record = entry.GetImp();
+    const std::uint64_t size = (std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow;
+    const std::uint64_t written =
+        (std::uint64_t{record.ftLastWriteTime.dwHighDateTime} << 32) | record.ftLastWriteTime.dwLowDateTime;
+    std::printf("%-4s %12llu %s %s\n", (record.dwFileAttributes & kDirectoryBit) != 0 ? "dir" : "file",
+                static_cast<unsigned long long>(size), IsoTime(written).c_str(), entry.GetName());
+  }
+}
+
+}  // namespace lufio_cli
