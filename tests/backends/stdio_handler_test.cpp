@@ -16,6 +16,8 @@ struct Step {
   bool complete;
 };
 
+// Ordinary lines are checked against a model of this reader in
+// fuzz/line_readers_fuzz.cpp; here, the look-ahead's corner cases.
 TEST_F(StdioHandlerTest, LineReaderWithLookAhead) {
   struct Case {
     const char* name;
@@ -24,10 +26,8 @@ TEST_F(StdioHandlerTest, LineReaderWithLookAhead) {
     std::vector<Step> steps;
   };
   const Case cases[] = {
-      {"two lines", "abc\ndef", 10, {{true, "abc", true}, {true, "def", true}, {false, "", false}}},
       // The look-ahead consumes the line feed behind a line that filled the buffer.
       {"six of four", "abcdef\nz", 4, {{true, "abc", false}, {true, "def", true}, {true, "z", true}}},
-      {"five of four", "abcde\nz", 4, {{true, "abc", false}, {true, "de", true}, {true, "z", true}}},
       {"exactly size - 1", "abc\nz", 4, {{true, "abc", true}, {true, "z", true}}},
       // A zero byte hides the line feed behind it from the search.
       {"zero byte", std::string("a\0b\ncd", 6), 10, {{true, "a", false}, {true, "cd", true}}},
