@@ -4,6 +4,7 @@
 # compiler (posix thread model) and Wine (64-bit only, without recommends).
 set -euo pipefail
 packages=(cmake g++ clang libclang-rt-14-dev make pkg-config libgtest-dev googletest libbenchmark-dev libcli11-dev
+  valgrind gcovr
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine)
 missing=()
 for p in "${packages[@]}"; do

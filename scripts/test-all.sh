@@ -1,13 +1,25 @@
 #!/usr/bin/env bash
-# Every test of lufio: installs what is missing, then builds and runs the
-# suites under each preset: g++ and clang++ on Linux, then the Windows DLL
-# cross-built with mingw-w64 and tested under Wine.
+# Every test of lufio: installs what is missing, then
+#   dev, clang   the Linux suites with g++ and clang++
+#   windows      the DLL cross-built with mingw-w64, the suite under Wine
+#   asan         the suite under AddressSanitizer, UBSan and LeakSanitizer
+#   valgrind     the dev build's test programs under memcheck
+#   fuzz         each libFuzzer target for a short run over its seeds
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-for preset in dev clang windows; do
-  echo "=== preset $preset"
-  start=$SECONDS
-  cmake --workflow --preset "$preset" --fresh
-  echo "=== preset $preset: $((SECONDS - start)) s"
+total=$SECONDS
+step() {
+  local name=$1
+  shift
+  echo "=== $name"
+  local start=$SECONDS
+  "$@"
+  echo "=== $name: $((SECONDS - start)) s"
+}
+for preset in dev clang windows asan; do
+  step "preset $preset" cmake --workflow --preset "$preset" --fresh
 done
+step valgrind bash scripts/valgrind.sh build/dev
+step "preset fuzz" cmake --workflow --preset fuzz --fresh
+echo "=== all steps passed in $((SECONDS - total)) s"
