@@ -31,7 +31,9 @@ class StateReset {
   explicit StateReset(std::fstream& stream) noexcept : stream_(stream) {}
   StateReset(const StateReset&) = delete;
   StateReset& operator=(const StateReset&) = delete;
-  ~StateReset() { stream_.clear(); }
+  ~StateReset() {
+    if (stream_.rdstate() != std::ios_base::goodbit) stream_.clear();
+  }
 
  private:
   std::fstream& stream_;

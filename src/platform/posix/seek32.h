@@ -3,7 +3,6 @@
 #ifndef LUFIO_SRC_PLATFORM_POSIX_SEEK32_H_
 #define LUFIO_SRC_PLATFORM_POSIX_SEEK32_H_
 
-#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -20,24 +19,26 @@ static_assert(sizeof(off_t) >= 8, "the stand-ins need 64-bit file offsets undern
 // the system's code for a bad descriptor, EINVAL for an unknown origin or a
 // target out of range.
 inline std::int64_t MoveWithin(int fd, std::int64_t distance, int origin, std::int64_t limit) noexcept {
-  std::int64_t base = ::lseek(fd, 0, SEEK_CUR);  // also proves the descriptor valid
-  if (base == -1) return -1;
+  // The common moves cost one system call: a move from the beginning, whose
+  // target is known beforehand, and a tell (no distance from here).
   if (origin == SEEK_SET) {
-    base = 0;
-  } else if (origin == SEEK_END) {
-    struct stat status;
-    if (::fstat(fd, &status) != 0) return -1;
-    base = status.st_size;
-  } else if (origin != SEEK_CUR) {
-    errno = EINVAL;
-    return -1;
+    if (distance >= 0 && distance <= limit) return ::lseek(fd, static_cast<off_t>(distance), SEEK_SET);
+  } else if (origin == SEEK_CUR && distance == 0) {
+    const std::int64_t here = ::lseek(fd, 0, SEEK_CUR);
+    if (here == -1 || here <= limit) return here;
+  } else if (origin == SEEK_CUR || origin == SEEK_END) {
+    // The system moves and refuses a negative target; a target beyond the
+    // limit is undone.
+    const std::int64_t before = ::lseek(fd, 0, SEEK_CUR);
+    if (before == -1) return -1;
+    const std::int64_t target = ::lseek(fd, static_cast<off_t>(distance), origin);
+    if (target == -1 || target <= limit) return target;
+    ::lseek(fd, static_cast<off_t>(before), SEEK_SET);
   }
-  const std::int64_t target = base + distance;
-  if (target < 0 || target > limit) {
-    errno = EINVAL;
-    return -1;
-  }
-  return ::lseek(fd, static_cast<off_t>(target), SEEK_SET);
+  // Out of range or an unknown origin: EINVAL, unless the descriptor itself is bad.
+  if (::lseek(fd, 0, SEEK_CUR) == -1) return -1;
+  errno = EINVAL;
+  return -1;
 }
 
 }  // namespace lufio::sys::posix
