@@ -5,6 +5,7 @@
 
 #include <lusys/ostream.h>
 
+#include <cstdio>
 #include <memory>
 
 #include "lufio/factories.h"
@@ -22,6 +23,20 @@ class PathText {
  private:
   lusys::BasicStrOStream<char> stream_;
 };
+
+// The C library's seek origin for `whence`, as the descriptor and stdio
+// back-ends map it: a value outside the enumeration moves from the current
+// position.
+inline int SeekOrigin(FileHandler::Whence whence) noexcept {
+  switch (whence) {
+    case FileHandler::WhenceBegin:
+      return SEEK_SET;
+    case FileHandler::WhenceEnd:
+      return SEEK_END;
+    default:
+      return SEEK_CUR;
+  }
+}
 
 }  // namespace lufio::detail
 

@@ -38,7 +38,7 @@ class CrtHandler final : public FileHandler {
 
   Long seek(Long offset, Whence whence) override {
     if (fd_ == -1) Fail(detail::kSeekFailed, *this, sys::kClosedHandleError);
-    const Long position = sys::_lseek(fd_, offset, Origin(whence));
+    const Long position = sys::_lseek(fd_, offset, detail::SeekOrigin(whence));
     if (position == -1) Fail(detail::kSeekFailed, *this, LastError());
     return position;
   }
@@ -93,17 +93,6 @@ class CrtHandler final : public FileHandler {
   // Every non-zero Type counts as binary; no descriptor is inherited by
   // child processes.
   static int TypeFlags(Type type) noexcept { return (type == TypeText ? _O_TEXT : _O_BINARY) | _O_NOINHERIT; }
-
-  static int Origin(Whence whence) noexcept {
-    switch (whence) {
-      case WhenceBegin:
-        return SEEK_SET;
-      case WhenceEnd:
-        return SEEK_END;
-      default:
-        return SEEK_CUR;  // WhenceCurrent and every value outside the enumeration
-    }
-  }
 
   int fd_ = -1;
 };

@@ -36,7 +36,7 @@ class StdioHandler final : public FileHandler {
 
   Long seek(Long offset, Whence whence) override {
     if (fp_ == nullptr) Fail(detail::kSeekFailed, *this, sys::kClosedHandleError);
-    if (std::fseek(fp_, offset, Origin(whence)) != 0) Fail(detail::kSeekFailed, *this, LastError());
+    if (std::fseek(fp_, offset, detail::SeekOrigin(whence)) != 0) Fail(detail::kSeekFailed, *this, LastError());
     return tell();
   }
 
@@ -113,17 +113,6 @@ class StdioHandler final : public FileHandler {
   }
 
   lusys::ULong ErrorIndicator() const noexcept { return static_cast<lusys::ULong>(std::ferror(fp_)); }
-
-  static int Origin(Whence whence) noexcept {
-    switch (whence) {
-      case WhenceBegin:
-        return SEEK_SET;
-      case WhenceEnd:
-        return SEEK_END;
-      default:
-        return SEEK_CUR;  // WhenceCurrent and every value outside the enumeration
-    }
-  }
 
   static const char* ModeString(Mode mode, Type type) noexcept {
     const bool binary = type != TypeText;
