@@ -1,15 +1,6 @@
 // The four back-end factories. Each is stateless: construct it anywhere, copy
-// it freely, and hand it to any number of file objects.
-//
-// - WinHandlerFactory: Win32 file handles (CreateFileA, ReadFile, ...). No
-//   text mode; an out-of-range Whence moves from the beginning.
-// - CrtHandlerFactory: C runtime descriptors (_sopen, _read, ...). Text mode
-//   translates line ends on Windows; an out-of-range Whence moves from the
-//   current position.
-// - StdioHandlerFactory: C stdio streams (fopen, fread, ...), with a line
-//   reader built on fgets.
-// - IosHandlerFactory: std::fstream, with the stream's own line extraction;
-//   its flush never throws and its handler closes the file when destroyed.
+// it freely, and hand it to any number of file objects. README.md has a table
+// of how the back-ends differ.
 #ifndef LUFIO_FACTORIES_H_
 #define LUFIO_FACTORIES_H_
 
@@ -20,23 +11,64 @@
 
 namespace lufio {
 
-#define LUFIO_DECLARE_FACTORY(Name)                                                        \
-  class LUFIO_API Name : public FileHandlerFactory {                                       \
-   public:                                                                                 \
-    Name() noexcept;                                                                       \
-    Name(const Name& other) noexcept;                                                      \
-    Name& operator=(const Name& other) noexcept;                                           \
-    ~Name() override;                                                                      \
-    /* A new, closed handler of this back-end bound to a copy of `path`. */                \
-    std::unique_ptr<FileHandler> Create(const lusys::CPPathFileBase& path) const override; \
-  }
+// Win32 file handles: CreateFileA with read and write sharing, ReadFile,
+// WriteFile, SetFilePointer (32-bit), FlushFileBuffers (to the device). No
+// text mode; FileA moves to the end once after opening; a Whence outside
+// 0 to 2 moves from the beginning; lines through the default line reader.
+class LUFIO_API WinHandlerFactory : public FileHandlerFactory {
+ public:
+  WinHandlerFactory() noexcept;
+  WinHandlerFactory(const WinHandlerFactory& other) noexcept;
+  WinHandlerFactory& operator=(const WinHandlerFactory& other) noexcept;
+  ~WinHandlerFactory() override;
+  // A new, closed handler of this back-end bound to a copy of `path`; throws
+  // std::bad_alloc when memory runs out, and touches no file.
+  std::unique_ptr<FileHandler> Create(const lusys::CPPathFileBase& path) const override;
+};
 
-LUFIO_DECLARE_FACTORY(WinHandlerFactory);
-LUFIO_DECLARE_FACTORY(CrtHandlerFactory);
-LUFIO_DECLARE_FACTORY(StdioHandlerFactory);
-LUFIO_DECLARE_FACTORY(IosHandlerFactory);
+// C runtime descriptors: _sopen with read and write sharing, _read, _write,
+// _lseek and _tell (32-bit), _commit (to the device). Text mode folds CR LF
+// on Windows; every FileA write lands at the end; a Whence outside 0 to 2
+// moves from the current position; lines through the default line reader.
+class LUFIO_API CrtHandlerFactory : public FileHandlerFactory {
+ public:
+  CrtHandlerFactory() noexcept;
+  CrtHandlerFactory(const CrtHandlerFactory& other) noexcept;
+  CrtHandlerFactory& operator=(const CrtHandlerFactory& other) noexcept;
+  ~CrtHandlerFactory() override;
+  // A new, closed handler of this back-end bound to a copy of `path`; throws
+  // std::bad_alloc when memory runs out, and touches no file.
+  std::unique_ptr<FileHandler> Create(const lusys::CPPathFileBase& path) const override;
+};
 
-#undef LUFIO_DECLARE_FACTORY
+// C stdio streams: fopen, fread, fwrite, fseek, ftell, fflush (to the
+// system). Lines through fgets with a one-character look-ahead; read and
+// write errors carry the stream's ferror value as their code; a Whence
+// outside 0 to 2 moves from the current position.
+class LUFIO_API StdioHandlerFactory : public FileHandlerFactory {
+ public:
+  StdioHandlerFactory() noexcept;
+  StdioHandlerFactory(const StdioHandlerFactory& other) noexcept;
+  StdioHandlerFactory& operator=(const StdioHandlerFactory& other) noexcept;
+  ~StdioHandlerFactory() override;
+  // A new, closed handler of this back-end bound to a copy of `path`; throws
+  // std::bad_alloc when memory runs out, and touches no file.
+  std::unique_ptr<FileHandler> Create(const lusys::CPPathFileBase& path) const override;
+};
+
+// std::fstream: positions through its buffer's pubseekoff, lines through the
+// stream's getline. Its flush never throws, its handler closes the file when
+// destroyed, and a Whence outside 0 to 2 moves from the beginning.
+class LUFIO_API IosHandlerFactory : public FileHandlerFactory {
+ public:
+  IosHandlerFactory() noexcept;
+  IosHandlerFactory(const IosHandlerFactory& other) noexcept;
+  IosHandlerFactory& operator=(const IosHandlerFactory& other) noexcept;
+  ~IosHandlerFactory() override;
+  // A new, closed handler of this back-end bound to a copy of `path`; throws
+  // std::bad_alloc when memory runs out, and touches no file.
+  std::unique_ptr<FileHandler> Create(const lusys::CPPathFileBase& path) const override;
+};
 
 }  // namespace lufio
 

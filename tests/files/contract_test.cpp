@@ -200,18 +200,15 @@ TYPED_TEST(Contract, RandomWritesAndAppendsComeBackWhole) {
       const lusys::CPPathFile path(name.c_str());
       const std::string data = RandomBytes(rng, rng() % 300000);
       const std::string more = RandomBytes(rng, rng() % 100000);
-      {
-        std::unique_ptr<lufio::FileIOBase> owner;
-        if (round % 2 == 0) {
-          auto file = std::make_unique<lufio::FileW>(path, FileHandler::TypeBinary, this->factory_);
-          WriteInPieces(*file, data, rng);
-          owner = std::move(file);
-        } else {
-          auto file = std::make_unique<lufio::FileRW>(path, FileHandler::TypeBinary, this->factory_);
-          WriteInPieces(*file, data, rng);
-          owner = std::move(file);
-        }
-        if (close_first) owner->Close();
+      // The file object is destroyed as soon as write_all returns.
+      const auto write_all = [&](auto&& file) {
+        WriteInPieces(file, data, rng);
+        if (close_first) file.Close();
+      };
+      if (round % 2 == 0) {
+        write_all(lufio::FileW(path, kBinary, this->factory_));
+      } else {
+        write_all(lufio::FileRW(path, kBinary, this->factory_));
       }
       ASSERT_EQ(lufio::test::ReadBytes(name), data);
       {
