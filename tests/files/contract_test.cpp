@@ -22,7 +22,6 @@ using lufio::test::WriteBytes;
 
 constexpr FileHandler::Type kBinary = FileHandler::TypeBinary;
 
-
 std::string RandomBytes(std::mt19937& rng, std::size_t size) {
   std::string bytes(size, '\0');
   for (char& c : bytes) c = static_cast<char>(rng());
