@@ -95,8 +95,10 @@ class CStrOStream : public BasicOStream<C> {
   CStrOStream() noexcept : position_(buffer_) { *position_ = C(); }
   CStrOStream(const CStrOStream& other) noexcept : BasicOStream<C>(other) { CopyFrom(other); }
   CStrOStream& operator=(const CStrOStream& other) noexcept {
-    BasicOStream<C>::operator=(other);
-    CopyFrom(other);
+    if (this != &other) {
+      BasicOStream<C>::operator=(other);
+      CopyFrom(other);
+    }
     return *this;
   }
   ~CStrOStream() override = default;
@@ -111,7 +113,7 @@ class CStrOStream : public BasicOStream<C> {
   const C* Get() const noexcept { return buffer_; }
 
  private:
-  // Copies only the characters in use and their zero. Self-copy is a no-op.
+  // Copies only the characters in use and their zero.
   void CopyFrom(const CStrOStream& other) noexcept {
     const std::size_t count = static_cast<std::size_t>(other.position_ - other.buffer_);
     std::memmove(buffer_, other.buffer_, (count + 1) * sizeof(C));
@@ -131,8 +133,10 @@ class BufOStream : public BasicOStream<C> {
   // A copy points into its own array, never into the source's.
   BufOStream(const BufOStream& other) noexcept : BasicOStream<C>(other) { CopyFrom(other); }
   BufOStream& operator=(const BufOStream& other) noexcept {
-    BasicOStream<C>::operator=(other);
-    CopyFrom(other);
+    if (this != &other) {
+      BasicOStream<C>::operator=(other);
+      CopyFrom(other);
+    }
     return *this;
   }
   ~BufOStream() override = default;
