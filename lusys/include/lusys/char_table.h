@@ -20,9 +20,7 @@ class LUSYS_API CharTable {
   std::uint64_t LengthNotOf(const BasicRef<const char>& text) const noexcept;
 
  private:
-  std::uint32_t bits_[8];  // one bit per byte value
-  unsigned count_;         // how many byte values are in the set
-  unsigned char first_;    // the member when the set holds exactly one
+  unsigned char member_;
 };
 
 }  // namespace lusys
