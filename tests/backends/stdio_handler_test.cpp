@@ -1,6 +1,7 @@
 // What the stdio back-end does beyond the contract suite: its own line reader
-// with its look-ahead, its mode strings, its seek result, the stream's error
-// indicator as the code, and its answers on a closed handler.
+// with its look-ahead, its mode strings, its seek result and its answers on a
+// closed handler. Its read and write errors, which carry the stream's error
+// indicator, are provoked in tests/hardening/faults_test.cpp.
 #include <vector>
 
 #include "backends/handler_test_util.h"
@@ -69,23 +70,6 @@ TEST_F(StdioHandlerTest, SeekReportsTheNewPosition) {
   EXPECT_EQ(Peer::seek(*h, 5, static_cast<FH::Whence>(7)), 20);  // from the current position
   EXPECT_EQ(Peer::seek(*h, 0, FH::WhenceEnd), 40);
   ExpectError([&] { Peer::seek(*h, -1, FH::WhenceBegin); }, "Failed to move file pointer", Path(), std::nullopt);
-}
-
-TEST_F(StdioHandlerTest, ReadErrorCarriesTheStreamsErrorIndicator) {
-  if (!kReadingWriteOnlyStreamSetsError) GTEST_SKIP() << "Wine's runtime sets no error indicator";
-  auto h = Open(FH::ModeWrite);
-  char buffer[4];
-  bool complete = false;
-  for (int i = 0; i < 2; ++i) {
-    try {
-      i == 0 ? static_cast<void>(Peer::read(*h, buffer, sizeof buffer))
-             : static_cast<void>(h->GetLine(buffer, sizeof buffer, complete));
-      ADD_FAILURE() << "read from a write-only stream";
-    } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.GetText()), "Failed to read file: file=" + Path());
-      EXPECT_NE(e.GetCode(), 0u);
-    }
-  }
 }
 
 TEST_F(StdioHandlerTest, ClosedHandlerThrowsEachOperationsMessage) {

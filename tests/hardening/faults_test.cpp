@@ -87,16 +87,4 @@ TYPED_TEST(RealFaults, PipeCannotTellOrSeek) {
   EXPECT_EQ(std::string(buffer, 16), "through the pipe");
 }
 
-TEST(DirReaderFaults, DirectoryRemovedDuringTheListingEndsIt) {
-  if (lufio::test::kOnWindows) GTEST_SKIP() << "Windows refuses to remove a directory that is being listed";
-  lufio::test::TempDir dir;
-  const std::string gone = dir.File("gone");
-  fs::create_directory(gone);
-  lufio::DirReader reader(lusys::CPPath(gone.c_str()), lufio::DirReader::FilterAll);
-  fs::remove(gone);
-  EXPECT_EQ(reader.GetFirst(), nullptr);
-  EXPECT_EQ(reader.GetNext(), nullptr);
-  EXPECT_THROW(lufio::DirReader(lusys::CPPath(gone.c_str()), lufio::DirReader::FilterAll), lufio::DirReader::Error);
-}
-
 }  // namespace

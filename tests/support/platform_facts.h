@@ -36,9 +36,6 @@ inline constexpr bool kUnderWine = LUFIO_TEST_UNDER_WINE != 0;
 // SetFilePointer without a high part fails for a position beyond 32 bits
 // (Windows, and our POSIX stand-in); Wine's moves there and returns the low part.
 inline constexpr bool kSetFilePointerRefusesBeyond32Bits = !kUnderWine;
-// Reading a write-only stdio stream sets its error indicator (Windows' runtime,
-// glibc); Wine's runtime returns 0 and sets no indicator.
-inline constexpr bool kReadingWriteOnlyStreamSetsError = !kUnderWine;
 
 }  // namespace lufio::test
 
