@@ -49,11 +49,18 @@ class LUFIO_API FileHandler {
   // Reads into the viewed bytes in pieces of at most kChunk bytes and returns
   // the total read; a piece that reads nothing ends the transfer (end of
   // file). An empty view costs no call. Throws what the back-end throws.
-  std::uint64_t Read(lusys::BasicRef<char> buffer);
+  std::uint64_t Read(lusys::BasicRef<char> buffer) {
+    // One piece, the common case, stays inline: one virtual call and nothing more.
+    if (buffer.Length() > static_cast<std::uint64_t>(kChunk)) return ReadPieces(buffer);
+    return buffer.Length() == 0 ? 0 : read(buffer.Data(), static_cast<lusys::Long>(buffer.Length()));
+  }
 
   // Writes the viewed bytes in pieces of at most kChunk bytes and returns the
   // total written; a piece that writes nothing ends the transfer.
-  std::uint64_t Write(lusys::BasicRef<const char> data);
+  std::uint64_t Write(lusys::BasicRef<const char> data) {
+    if (data.Length() > static_cast<std::uint64_t>(kChunk)) return WritePieces(data);
+    return data.Length() == 0 ? 0 : write(data.Data(), static_cast<lusys::Long>(data.Length()));
+  }
 
   // Reads one line into `buffer`, at most size - 1 characters, zero-terminated,
   // without its line feed. `complete` tells whether the line ended within the
@@ -99,6 +106,10 @@ class LUFIO_API FileHandler {
   // The line reader; the default reads the whole buffer in one call and
   // repositions behind the line end with one seek.
   virtual bool getline(char* buffer, lusys::Long size, bool& complete);
+
+  // Read and Write of more than kChunk bytes, piece by piece.
+  std::uint64_t ReadPieces(lusys::BasicRef<char> buffer);
+  std::uint64_t WritePieces(lusys::BasicRef<const char> data);
 
   lusys::CPPathFileBase* path_;
 };

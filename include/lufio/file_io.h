@@ -64,7 +64,7 @@ class LUFIO_API FileR : public virtual FileIOBase {
   FileR(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory);
   ~FileR() override;
   // Reads into the viewed bytes; returns the count read, 0 at end of file.
-  std::uint64_t Read(const lusys::BasicRef<char>& buffer);
+  std::uint64_t Read(const lusys::BasicRef<char>& buffer) { return GetHandler().Read(buffer); }
 };
 
 // Writing; creates the file or cuts it to length 0.
@@ -73,7 +73,7 @@ class LUFIO_API FileW : public virtual FileIOBase {
   FileW(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory);
   ~FileW() override;
   // Writes the viewed bytes; returns the count written.
-  std::uint64_t Write(const lusys::BasicRef<const char>& data);
+  std::uint64_t Write(const lusys::BasicRef<const char>& data) { return GetHandler().Write(data); }
   // Pushes buffered data through to the system.
   void Flush();
 };
@@ -91,7 +91,7 @@ class LUFIO_API FileA : public FileIOBase {
  public:
   FileA(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory);
   ~FileA() override;
-  std::uint64_t Write(const lusys::BasicRef<const char>& data);
+  std::uint64_t Write(const lusys::BasicRef<const char>& data) { return GetHandler().Write(data); }
   void Flush();
 };
 
@@ -100,7 +100,7 @@ class LUFIO_API TextFileR : public FileIOBase {
  public:
   TextFileR(const lusys::CPPathFileBase& path, const FileHandlerFactory& factory);
   ~TextFileR() override;
-  std::uint64_t Read(const lusys::BasicRef<char>& buffer);
+  std::uint64_t Read(const lusys::BasicRef<char>& buffer) { return GetHandler().Read(buffer); }
   // Reads one line; see FileHandler::GetLine.
   bool GetLine(char* buffer, lusys::Long size, bool& complete);
 };

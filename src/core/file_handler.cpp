@@ -38,11 +38,11 @@ lusys::Long FileHandler::Size() {
   return size;
 }
 
-std::uint64_t FileHandler::Read(lusys::BasicRef<char> buffer) {
+std::uint64_t FileHandler::ReadPieces(lusys::BasicRef<char> buffer) {
   return SplitTransfer(buffer.Data(), buffer.Length(), [this](char* p, lusys::Long n) { return read(p, n); });
 }
 
-std::uint64_t FileHandler::Write(lusys::BasicRef<const char> data) {
+std::uint64_t FileHandler::WritePieces(lusys::BasicRef<const char> data) {
   return SplitTransfer(data.Data(), data.Length(), [this](const char* p, lusys::Long n) { return write(p, n); });
 }
 

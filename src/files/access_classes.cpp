@@ -5,12 +5,10 @@ namespace lufio {
 FileR::FileR(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory)
     : FileIOBase(path, FileHandler::ModeRead, type, factory) {}
 FileR::~FileR() = default;
-std::uint64_t FileR::Read(const lusys::BasicRef<char>& buffer) { return GetHandler().Read(buffer); }
 
 FileW::FileW(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory)
     : FileIOBase(path, FileHandler::ModeWrite, type, factory) {}
 FileW::~FileW() = default;
-std::uint64_t FileW::Write(const lusys::BasicRef<const char>& data) { return GetHandler().Write(data); }
 void FileW::Flush() { GetHandler().flush(); }
 
 // The shared virtual base is built here, once, with ModeReadWrite; the FileR
@@ -24,13 +22,11 @@ FileRW::~FileRW() = default;
 FileA::FileA(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory)
     : FileIOBase(path, FileHandler::ModeAppend, type, factory) {}
 FileA::~FileA() = default;
-std::uint64_t FileA::Write(const lusys::BasicRef<const char>& data) { return GetHandler().Write(data); }
 void FileA::Flush() { GetHandler().flush(); }
 
 TextFileR::TextFileR(const lusys::CPPathFileBase& path, const FileHandlerFactory& factory)
     : FileIOBase(path, FileHandler::ModeRead, FileHandler::TypeText, factory) {}
 TextFileR::~TextFileR() = default;
-std::uint64_t TextFileR::Read(const lusys::BasicRef<char>& buffer) { return GetHandler().Read(buffer); }
 bool TextFileR::GetLine(char* buffer, lusys::Long size, bool& complete) {
   if (size <= 1) return false;
   return GetHandler().getline(buffer, size, complete);
