@@ -151,6 +151,20 @@ TYPED_TEST(Contract, TextLinesAcrossBufferSizes) {
   }
 }
 
+// Text mode is the platform's: Windows folds CR LF into LF in every back-end
+// but the Win32 one, which has no text mode; elsewhere the CR stays.
+TYPED_TEST(Contract, TextModeIsThePlatforms) {
+  WriteBytes(this->Name("crlf"), "a\r\nb");
+  const bool folds = lufio::test::kTextModeFoldsCrLf && !std::is_same_v<TypeParam, lufio::WinHandlerFactory>;
+  lufio::TextFileR in(this->Path("crlf"), this->factory_);
+  char line[8];
+  bool complete = false;
+  ASSERT_TRUE(in.GetLine(line, sizeof(line), complete));
+  EXPECT_STREQ(line, folds ? "a" : "a\r");
+  ASSERT_TRUE(in.GetLine(line, sizeof(line), complete));
+  EXPECT_STREQ(line, "b");
+}
+
 TYPED_TEST(Contract, TwoObjectsOnOneFileAtOnce) {
   WriteBytes(this->Name("shared"), "0123456789");
   lufio::FileR reader(this->Path("shared"), kBinary, this->factory_);
