@@ -1,5 +1,6 @@
-// Replaces the global allocation functions of the test program. Libraries
-// loaded into it (lufio, lusys, the C++ runtime) allocate through these too.
+// Replaces the global allocation functions of the test program. On ELF
+// platforms the shared libraries it loads (lufio, lusys, the C++ runtime)
+// allocate through these too; a Windows DLL keeps its own.
 #include "support/alloc_counter.h"
 
 #include <cstdlib>
