@@ -5,6 +5,12 @@
 // write errors with the stream's ferror value as the code. A closed handler
 // never hands a null stream to the runtime: every transfer or positioning
 // operation on it throws its Error with the system's invalid-handle code.
+//
+// Two promises beyond C's stream rules, kept with a zero fseek (the standard
+// way to switch a stream's direction; it also clears the end-of-file
+// indicator): a read right after a write, or a write right after a read, on a
+// FileRW shares one offset and loses nothing; and a read that comes after end
+// of file sees what another object appended since, as the other back-ends do.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -37,6 +43,7 @@ class StdioHandler final : public FileHandler {
   Long seek(Long offset, Whence whence) override {
     if (fp_ == nullptr) Fail(detail::kSeekFailed, *this, sys::kClosedHandleError);
     if (std::fseek(fp_, offset, detail::SeekOrigin(whence)) != 0) Fail(detail::kSeekFailed, *this, LastError());
+    last_ = kNone;
     return tell();
   }
 
@@ -54,6 +61,7 @@ class StdioHandler final : public FileHandler {
     }
     const detail::PathText name(*this);
     fp_ = std::fopen(name.c_str(), modes);
+    last_ = kNone;
     return fp_ != nullptr;
   }
 
@@ -65,6 +73,7 @@ class StdioHandler final : public FileHandler {
 
   std::uint64_t read(char* buffer, Long size) override {
     if (fp_ == nullptr) Fail(detail::kReadFailed, *this, sys::kClosedHandleError);
+    turnTo(kReading, detail::kReadFailed);
     const std::size_t n = std::fread(buffer, 1, static_cast<std::size_t>(size), fp_);
     if (n < static_cast<std::size_t>(size)) checkReadError();
     return n;
@@ -72,6 +81,7 @@ class StdioHandler final : public FileHandler {
 
   std::uint64_t write(const char* data, Long size) override {
     if (fp_ == nullptr) Fail(detail::kWriteFailed, *this, sys::kClosedHandleError);
+    turnTo(kWriting, detail::kWriteFailed);
     const std::size_t n = std::fwrite(data, 1, static_cast<std::size_t>(size), fp_);
     if (n < static_cast<std::size_t>(size)) Fail(detail::kWriteFailed, *this, ErrorIndicator());
     return n;
@@ -79,6 +89,7 @@ class StdioHandler final : public FileHandler {
 
   bool getline(char* buffer, Long size, bool& complete) override {
     if (fp_ == nullptr) Fail(detail::kReadFailed, *this, sys::kClosedHandleError);
+    turnTo(kReading, detail::kReadFailed);
     if (std::fgets(buffer, static_cast<int>(size), fp_) == nullptr) {
       checkReadError();
       return false;
@@ -102,6 +113,21 @@ class StdioHandler final : public FileHandler {
     std::ungetc(next, fp_);
     complete = false;
     return true;
+  }
+
+  enum Direction { kNone, kReading, kWriting };
+
+  // Prepares the stream for a transfer in `direction`: a zero fseek when the
+  // last transfer went the other way, or before reading at end of file (where
+  // glibc's stream would otherwise stay at its end and Windows' would mix the
+  // read with the unwritten buffer). A failing fseek throws `message`.
+  template <std::size_t N>
+  void turnTo(Direction direction, const char (&message)[N]) {
+    const bool turn = last_ != kNone && last_ != direction;
+    if ((turn || (direction == kReading && std::feof(fp_) != 0)) && std::fseek(fp_, 0, SEEK_CUR) != 0) {
+      Fail(message, *this, LastError());
+    }
+    last_ = direction;
   }
 
   // Throws "Failed to read file" with the stream's error indicator when a
@@ -130,6 +156,7 @@ class StdioHandler final : public FileHandler {
   }
 
   std::FILE* fp_ = nullptr;
+  Direction last_ = kNone;  // the direction of the last transfer since open or seek
 };
 
 }  // namespace

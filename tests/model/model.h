@@ -1,0 +1,264 @@
+// A reference model of one file and the file objects open on it: the bytes,
+// each object's offset, what its access class offers, and every difference
+// between back-ends, taken from one table of facts per back-end and platform.
+// The model mirrors lufio's layering: FileIOBase's Seek and FileHandler's Size
+// and default line reader run over the model's own tell, seek, read and write.
+#ifndef LUFIO_TESTS_MODEL_MODEL_H_
+#define LUFIO_TESTS_MODEL_MODEL_H_
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+namespace lufio::model {
+
+#if defined(_WIN32)
+inline constexpr bool kWindows = true;
+#else
+inline constexpr bool kWindows = false;
+#endif
+#if defined(LUFIO_TEST_UNDER_WINE) && LUFIO_TEST_UNDER_WINE
+inline constexpr bool kWine = true;
+#else
+inline constexpr bool kWine = false;
+#endif
+
+enum class Lines { kDefault, kFgets, kStream };
+
+// What a back-end does where back-ends differ (README's table).
+struct Facts {
+  const char* name;
+  bool other_whence_from_begin;  // a Whence outside 0-2 moves from the beginning, else from here
+  bool append_starts_at_end;     // FileA: at the end after opening, else at 0
+  bool append_writes_at_end;     // FileA: every write lands at the end, else where the offset is
+  bool folds_text;               // text mode reads CR LF as LF
+  bool text_read_is_one_block;   // a text Read folds one raw block of its size: short counts
+  bool text_positions_exact;     // Tell, Seek and Size on a text-mode object are byte offsets
+  Lines lines;
+  bool closed_throws;  // after Close: every operation throws (code 6 / 9); else Read 0, GetLine false, Flush nothing
+};
+
+inline constexpr Facts kFacts[] = {
+    {"Win", true, true, false, false, false, true, Lines::kDefault, true},
+    {"Crt", false, false, true, kWindows, kWindows, true, Lines::kDefault, true},
+    {"Stdio", false, false, true, kWindows, false, !kWindows, Lines::kFgets, true},
+    {"Ios", true, true, true, kWindows, false, !kWindows, Lines::kStream, false},
+};
+
+inline constexpr std::uint32_t kClosedCode = kWindows ? 6 : 9;
+inline constexpr std::uint32_t kNoCode = 0xFFFFFFFF;  // a code the platforms do not agree on
+
+enum Access { kR, kW, kRW, kA, kTextR };
+inline bool CanRead(Access a) { return a == kR || a == kRW || a == kTextR; }
+inline bool CanWrite(Access a) { return a == kW || a == kRW || a == kA; }
+
+// What one call gave: its value or its Error.
+struct Outcome {
+  std::int64_t value = 0;
+  std::string text;  // for GetLine and Read: the bytes the caller sees
+  bool complete = false;
+  std::string error;  // the Error's text, empty when none was thrown
+  std::uint32_t code = kNoCode;
+  bool operator==(const Outcome& o) const {
+    const bool same_code = code == kNoCode || o.code == kNoCode || code == o.code;
+    return value == o.value && text == o.text && complete == o.complete && error == o.error && same_code;
+  }
+};
+
+struct Failure {
+  const char* message;
+  std::uint32_t code;
+};
+
+inline constexpr char kTell[] = "Failed to get file offset", kSeek[] = "Failed to move file pointer",
+                      kFlush[] = "Failed to flush buffer", kRead[] = "Failed to read file",
+                      kWrite[] = "Failed to write file", kOpen[] = "Failed to open";
+
+class Object {
+ public:
+  Object(const Facts& f, std::string& disk, Access access, bool text)
+      : f_(f), disk_(disk), access_(access), text_(text) {
+    if (access == kW || access == kRW) disk_.clear();
+    if (access == kA && f.append_starts_at_end) pos_ = Size64();
+  }
+  Access access() const { return access_; }
+  bool text() const { return text_; }
+  bool open() const { return open_; }
+  std::int64_t pos() const { return pos_; }
+  bool PositionsExact() const { return !(text_ && f_.folds_text) || f_.text_positions_exact; }
+  void Close() { open_ = false; }
+
+  std::int32_t Tell() {
+    Closed(kTell);
+    return static_cast<std::int32_t>(pos_);
+  }
+  std::int32_t Size() {
+    const std::int32_t saved = Tell();
+    const std::int32_t size = seek(0, 2);
+    seek(saved, 0);
+    return size;
+  }
+  // FileIOBase::Seek: the target in wrapping 32-bit arithmetic, clamped.
+  std::int32_t Seek(std::int32_t offset, std::int32_t whence) {
+    std::int32_t base = whence == 1 ? Tell() : whence == 2 ? Size() : 0;
+    const auto target = static_cast<std::int32_t>(static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(offset));
+    if (target < 0) return seek(0, 0);
+    if (target > Size()) return seek(0, 2);
+    return seek(offset, whence);
+  }
+  void Flush() {
+    if (f_.closed_throws) Closed(kFlush);
+  }
+  std::uint64_t Write(const std::string& data) {
+    if (data.empty()) return 0;
+    Closed(kWrite);
+    if (access_ == kA && f_.append_writes_at_end) pos_ = Size64();
+    if (pos_ > Size64()) disk_.resize(static_cast<std::size_t>(pos_), '\0');
+    disk_.replace(static_cast<std::size_t>(pos_), data.size(), data);
+    pos_ += static_cast<std::int64_t>(data.size());
+    return data.size();
+  }
+  std::string Read(std::size_t n) {
+    if (n == 0) return {};
+    if (!f_.closed_throws && !open_) return {};
+    Closed(kRead);
+    return read(n);
+  }
+  // GetLine: `complete` in and out; value 1 or 0 for the result.
+  Outcome GetLine(std::int32_t size, bool complete) {
+    Outcome o;
+    o.complete = complete;
+    if (f_.lines == Lines::kDefault) {
+      Closed(kTell);
+      const std::int64_t start = pos_;
+      const std::string got = read(static_cast<std::size_t>(size));
+      if (got.empty()) return o;
+      const std::size_t lf = got.find('\n');
+      o.value = 1;
+      o.complete = true;
+      if (lf != std::string::npos) {
+        seek(static_cast<std::int32_t>(start + static_cast<std::int64_t>(lf)), 0);
+        read(1);
+        o.text = CStr(got.substr(0, lf));
+      } else if (got.size() < static_cast<std::size_t>(size)) {
+        o.text = CStr(got);
+      } else {
+        pos_ = start + size - 1;
+        o.text = CStr(got.substr(0, got.size() - 1));
+        o.complete = false;
+      }
+      return o;
+    }
+    if (f_.lines == Lines::kFgets) {
+      Closed(kRead);
+      std::string got;
+      bool eof = false;
+      while (got.size() + 1 < static_cast<std::size_t>(size) && (got.empty() || got.back() != '\n')) {
+        if (!Next(got)) {
+          eof = true;
+          break;
+        }
+      }
+      if (got.empty()) return o;
+      const std::string line = CStr(got);
+      o.value = 1;
+      o.complete = true;
+      if (line.find('\n') != std::string::npos) {
+        o.text = line.substr(0, line.find('\n'));
+      } else {
+        o.text = line;
+        std::string ahead;
+        if (!eof && Next(ahead) && ahead != "\n") {
+          pos_ = ahead_pos_;  // ungetc
+          o.complete = false;
+        }
+      }
+      return o;
+    }
+    if (!open_) {
+      o.complete = true;
+      return o;
+    }
+    std::string got, c;
+    std::int64_t before = pos_;
+    bool more = false;
+    while (true) {
+      before = pos_;
+      if (!Next(c)) break;
+      if (c == "\n") break;
+      if (got.size() + 1 == static_cast<std::size_t>(size)) {
+        pos_ = before;
+        more = true;
+        break;
+      }
+      got += c;
+      c.clear();
+    }
+    const bool lf = c == "\n";
+    o.value = (!got.empty() || lf) ? 1 : 0;
+    o.complete = !more;
+    o.text = CStr(got);
+    return o;
+  }
+
+ private:
+  std::int64_t Size64() const { return static_cast<std::int64_t>(disk_.size()); }
+  void Closed(const char* message) const {
+    if (!open_) throw Failure{message, f_.closed_throws ? kClosedCode : kNoCode};
+  }
+  static std::string CStr(const std::string& s) { return s.substr(0, s.find('\0')); }
+  std::int32_t seek(std::int32_t offset, std::int32_t whence) {
+    Closed(kSeek);
+    if (whence < 0 || whence > 2) whence = f_.other_whence_from_begin ? 0 : 1;
+    pos_ = (whence == 0 ? 0 : whence == 1 ? pos_ : Size64()) + offset;
+    return static_cast<std::int32_t>(pos_);
+  }
+  bool Folds() const { return text_ && f_.folds_text; }
+  // The next character of the stream, folded in text mode; false at the end.
+  bool Next(std::string& out) {
+    ahead_pos_ = pos_;
+    if (pos_ >= Size64()) return false;
+    const char c = disk_[static_cast<std::size_t>(pos_++)];
+    if (Folds() && c == '\r' && pos_ < Size64() && disk_[static_cast<std::size_t>(pos_)] == '\n') {
+      ++pos_;
+      out += '\n';
+    } else {
+      out += c;
+    }
+    return true;
+  }
+  std::string read(std::size_t n) {
+    std::string out;
+    if (!Folds() || !f_.text_read_is_one_block) {
+      while (out.size() < n && Next(out)) {
+      }
+      return out;
+    }
+    // One raw block folded in place, as the Windows runtime's _read does; a CR
+    // that ends the block looks at the next byte.
+    const std::int64_t end = std::min<std::int64_t>(Size64(), pos_ + static_cast<std::int64_t>(n));
+    while (pos_ < end) {
+      const char c = disk_[static_cast<std::size_t>(pos_++)];
+      const bool lf_next = pos_ < Size64() && disk_[static_cast<std::size_t>(pos_)] == '\n';
+      if (c != '\r' || !lf_next) {
+        out += c;
+      } else if (pos_ < end || !kWine || out.empty()) {
+        out += '\n';
+        ++pos_;
+      }  // Wine drops a block's last CR before a LF and leaves the LF for the next read
+    }
+    return out;
+  }
+
+  const Facts& f_;
+  std::string& disk_;
+  Access access_;
+  bool text_;
+  bool open_ = true;
+  std::int64_t pos_ = 0;
+  std::int64_t ahead_pos_ = 0;
+};
+
+}  // namespace lufio::model
+
+#endif  // LUFIO_TESTS_MODEL_MODEL_H_

@@ -1,0 +1,271 @@
+// The driver: random sequences of operations on real lufio objects and on the
+// model at once, every result and every Error compared, and at the end the
+// file's bytes. A Source chooses everything (a seeded generator in the test
+// suite, the input bytes in the fuzz target): Pick(n) gives a value below n,
+// Done() ends the run.
+//
+// Several objects may be open on the file at once. While they are, writes go
+// to the end of the file only and are flushed at once, and a new object opens
+// after the others have flushed: what each buffered back-end then reads is
+// defined, and the model needs no buffers.
+#ifndef LUFIO_TESTS_MODEL_MODEL_DRIVER_H_
+#define LUFIO_TESTS_MODEL_MODEL_DRIVER_H_
+
+#include <lufio/lufio.h>
+
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/model.h"
+
+namespace lufio::model {
+
+inline std::string Show(const Outcome& o) {
+  std::string s = "value " + std::to_string(o.value) + " complete " + std::to_string(o.complete) + " text[";
+  for (const char c : o.text) s += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\0' ? "\\0" : std::string(1, c);
+  return s + "] error '" + o.error + "' code " + std::to_string(o.code);
+}
+
+struct Real {
+  std::unique_ptr<FileIOBase> base;
+  FileR* r = nullptr;
+  FileW* w = nullptr;
+  FileA* a = nullptr;
+  TextFileR* t = nullptr;
+};
+
+template <class Source>
+class Driver {
+ public:
+  Driver(const FileHandlerFactory& factory, const Facts& facts, std::string path, Source& src)
+      : factory_(factory), f_(facts), path_(std::move(path)), src_(src) {}
+
+  // Runs up to `ops` operations; returns the first disagreement, or "".
+  std::string Run(int ops) {
+    std::remove(path_.c_str());
+    exists_ = src_.Pick(5) != 0;
+    if (exists_) {
+      disk_ = Bytes(src_.Pick(2) ? src_.Pick(300) : src_.Pick(6000));
+      std::ofstream(path_, std::ios::binary) << disk_;
+    }
+    for (int i = 0; i < ops && !src_.Done() && error_.empty(); ++i) Step(i);
+    slots_.clear();  // destruction closes every object
+    if (error_.empty() && exists_) {
+      std::ifstream in(path_, std::ios::binary);
+      const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+      if (bytes != disk_) error_ = "bytes on disk: " + std::to_string(bytes.size()) + " vs " + std::to_string(disk_.size());
+    }
+    return error_;
+  }
+
+ private:
+  struct Slot {
+    Object m;
+    Real r;
+  };
+
+  std::size_t Length() {
+    switch (src_.Pick(4)) {
+      case 0:
+        return 0;
+      case 1:
+        return 1 + src_.Pick(16);
+      case 2:
+        return src_.Pick(700);
+      default:
+        return src_.Pick(10000);
+    }
+  }
+  // Lines with LF, CR LF, lone CR and zero bytes, from one seed.
+  std::string Bytes(std::size_t n) {
+    static const char kAlphabet[] = "ab\r\n\nxyz\0 ";
+    std::uint32_t x = src_.Pick(65536) * 2654435761u + 1;
+    std::string s(n, ' ');
+    for (char& c : s) c = kAlphabet[((x = x * 1103515245u + 12345u) >> 16) % (sizeof(kAlphabet) - 1)];
+    return s;
+  }
+
+  // Runs `model` and `real`, each filling an Outcome, and compares them.
+  void Check(const std::string& what, const std::function<void(Outcome&)>& model,
+             const std::function<void(Outcome&)>& real) {
+    history_ = (history_ + "\n  " + what).substr(history_.size() > 600 ? history_.size() - 600 : 0);
+    Outcome m, r;
+    try {
+      model(m);
+    } catch (const Failure& e) {
+      m = Outcome{};
+      m.error = std::string(e.message) + ": file=" + path_;
+      m.code = e.code;
+    }
+    try {
+      real(r);
+    } catch (const Error& e) {
+      r = Outcome{};
+      r.error = e.GetText();
+      r.code = static_cast<std::uint32_t>(e.GetCode());
+      if (path_ != e.GetFileName()) r.error += " (named " + std::string(e.GetFileName()) + ")";
+    }
+    if (!(m == r) && error_.empty()) error_ = what + ": model " + Show(m) + " / lufio " + Show(r) + "\nafter" + history_;
+  }
+
+  void FlushWriters() {
+    for (auto& s : slots_) {
+      if (s->m.open() && CanWrite(s->m.access())) Flush(*s);
+    }
+  }
+  void Flush(Slot& s) {
+    Check("Flush", [&](Outcome&) { s.m.Flush(); }, [&](Outcome&) { s.r.w ? s.r.w->Flush() : s.r.a->Flush(); });
+  }
+
+  void Open(int step) {
+    Access access = static_cast<Access>(src_.Pick(5));
+    if ((access == kW || access == kRW) && !slots_.empty()) access = kR;
+    const bool text = access == kTextR || (access == kR && src_.Pick(2) == 0);
+    const std::string what = "op " + std::to_string(step) + " open " + "RWXAT"[access] + (text ? " text" : "");
+    FlushWriters();
+    if (!exists_ && CanRead(access) && access != kRW) {
+      Check(what, [&](Outcome&) { throw Failure{kOpen, 2}; }, [&](Outcome&) { Make(access, text); });
+      return;
+    }
+    exists_ = true;
+    slots_.push_back(std::unique_ptr<Slot>(new Slot{Object(f_, disk_, access, text), Make(access, text)}));
+  }
+
+  Real Make(Access access, bool text) {
+    const lusys::CPPathFile path(path_.c_str());
+    const FileHandler::Type type = text ? FileHandler::TypeText : FileHandler::TypeBinary;
+    Real r;
+    switch (access) {
+      case kR:
+        r.base.reset(r.r = new FileR(path, type, factory_));
+        break;
+      case kW:
+        r.base.reset(r.w = new FileW(path, type, factory_));
+        break;
+      case kRW: {
+        auto* rw = new FileRW(path, type, factory_);
+        r.base.reset(rw);
+        r.r = rw;
+        r.w = rw;
+        break;
+      }
+      case kA:
+        r.base.reset(r.a = new FileA(path, type, factory_));
+        break;
+      case kTextR:
+        r.base.reset(r.t = new TextFileR(path, factory_));
+        break;
+    }
+    return r;
+  }
+
+  void Step(int step) {
+    const unsigned op = src_.Pick(12);
+    if (op == 0 || slots_.empty()) {
+      if (slots_.size() < 3) Open(step);
+      return;
+    }
+    const std::size_t index = src_.Pick(static_cast<unsigned>(slots_.size()));
+    Slot& s = *slots_[index];
+    Object& m = s.m;
+    const Real& r = s.r;
+    const std::string what = "op " + std::to_string(step) + " object " + std::to_string(index) + "RWXAT"[m.access()] + " ";
+    const bool positions = m.PositionsExact();
+    switch (op) {
+      case 1:
+      case 2:
+      case 11: {
+        if (!CanRead(m.access())) return;
+        if (op == 2 && m.access() == kTextR) {
+          const auto size = static_cast<std::int32_t>(2 + src_.Pick(64));
+          const bool in = src_.Pick(2) != 0;
+          Check(what + "GetLine " + std::to_string(size), [&](Outcome& o) { o = m.GetLine(size, in); },
+                [&](Outcome& o) {
+                  std::vector<char> buffer(static_cast<std::size_t>(size), '#');
+                  o.complete = in;
+                  o.value = r.t->GetLine(buffer.data(), size, o.complete);
+                  if (o.value) o.text = buffer.data();
+                });
+          return;
+        }
+        const std::size_t n = Length();
+        Check(what + "Read " + std::to_string(n), [&](Outcome& o) { o.text = m.Read(n); o.value = static_cast<std::int64_t>(o.text.size()); },
+              [&](Outcome& o) {
+                std::string buffer(n, '#');
+                const lusys::BasicRef<char> view(&buffer[0], n);
+                o.value = static_cast<std::int64_t>(r.r ? r.r->Read(view) : r.t->Read(view));
+                o.text = buffer.substr(0, static_cast<std::size_t>(o.value));
+              });
+        return;
+      }
+      case 3:
+      case 4: {
+        if (!CanWrite(m.access())) return;
+        const bool shared = slots_.size() > 1;
+        if (shared && m.open() && m.pos() != static_cast<std::int64_t>(disk_.size()) && !(m.access() == kA && f_.append_writes_at_end)) return;
+        const std::string data = Bytes(Length());
+        Check(what + "Write " + std::to_string(data.size()), [&](Outcome& o) { o.value = static_cast<std::int64_t>(m.Write(data)); },
+              [&](Outcome& o) {
+                const lusys::BasicRef<const char> view(data.data(), data.size());
+                o.value = static_cast<std::int64_t>(r.w ? r.w->Write(view) : r.a->Write(view));
+              });
+        if (shared) Flush(s);
+        return;
+      }
+      case 5: {
+        if (!positions) return;
+        static const std::int32_t kWhence[] = {0, 1, 2, 3, 7, -1};
+        const std::int32_t whence = kWhence[src_.Pick(6)];
+        const auto size = static_cast<std::int32_t>(disk_.size());
+        const std::int32_t offsets[] = {static_cast<std::int32_t>(src_.Pick(41)) - 20,
+                                        size + static_cast<std::int32_t>(src_.Pick(21)) - 10,
+                                        -size - static_cast<std::int32_t>(src_.Pick(5)),
+                                        INT_MAX - static_cast<std::int32_t>(src_.Pick(3)),
+                                        INT_MIN + static_cast<std::int32_t>(src_.Pick(3))};
+        const std::int32_t offset = offsets[src_.Pick(5)];
+        Check(what + "Seek " + std::to_string(offset) + " " + std::to_string(whence),
+              [&](Outcome& o) { o.value = m.Seek(offset, whence); },
+              [&](Outcome& o) { o.value = r.base->Seek(offset, static_cast<FileHandler::Whence>(whence)); });
+        return;
+      }
+      case 6:
+        if (positions) Check(what + "Tell", [&](Outcome& o) { o.value = m.Tell(); }, [&](Outcome& o) { o.value = r.base->Tell(); });
+        return;
+      case 7:
+        if (positions) Check(what + "Size", [&](Outcome& o) { o.value = m.Size(); }, [&](Outcome& o) { o.value = r.base->Size(); });
+        return;
+      case 8:
+        if (CanWrite(m.access())) Flush(s);
+        return;
+      case 9:
+        Check(what + "Close", [&](Outcome&) {}, [&](Outcome&) {});
+        m.Close();
+        r.base->Close();
+        return;
+      default:
+        Check(what + "destroyed", [&](Outcome&) {}, [&](Outcome&) {});
+        slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(index));
+        return;
+    }
+  }
+
+  const FileHandlerFactory& factory_;
+  const Facts& f_;
+  const std::string path_;
+  Source& src_;
+  std::string disk_;
+  bool exists_ = false;
+  std::vector<std::unique_ptr<Slot>> slots_;
+  std::string error_;
+  std::string history_;  // the last checks, for the report
+};
+
+}  // namespace lufio::model
+
+#endif  // LUFIO_TESTS_MODEL_MODEL_DRIVER_H_
