@@ -33,7 +33,11 @@ class LUFIO_API FileIOBase {
   void Close();
   // Moves the offset to `offset` from `whence`, clamped to [0, Size()], and
   // returns the new offset. A target before the beginning moves to 0, one
-  // beyond the end moves to the end; the file never grows by seeking.
+  // beyond the end moves to the end; the file never grows by seeking. The
+  // target is base + offset in wrapping 32-bit arithmetic, so a sum past
+  // 2,147,483,647 wraps negative and lands at 0. A Whence outside 0 to 2 is
+  // clamped as an offset from the beginning and then moved as the back-end
+  // moves it (README).
   lusys::Long Seek(lusys::Long offset, FileHandler::Whence whence);
   void Seek2Begin();
   void Seek2End();

@@ -55,20 +55,6 @@ TEST_F(IosHandlerTest, GetLineIsTheStreamsExtraction) {
   }
 }
 
-TEST_F(IosHandlerTest, ClosedHandlerAnswersFromItsStream) {
-  auto h = Open(FH::ModeReadWrite);
-  Peer::close(*h);
-  Peer::close(*h);
-  char buffer[8];
-  bool complete = false;
-  EXPECT_EQ(Peer::read(*h, buffer, 8), 0u);
-  EXPECT_FALSE(Peer::getline(*h, buffer, 8, complete));
-  EXPECT_TRUE(complete);
-  Peer::flush(*h);
-  ExpectError([&] { Peer::tell(*h); }, kTellFailed, Path(), std::nullopt);
-  ExpectError([&] { Peer::write(*h, "x", 1); }, kWriteFailed, Path(), std::nullopt);
-}
-
 TEST_F(IosHandlerTest, DestroyingAnOpenHandlerKeepsWhatWasWritten) {
   auto h = IosHandlerFactory().Create(lusys::CPPathFile(Path().c_str()));
   ASSERT_TRUE(Peer::open(*h, FH::ModeWrite, FH::TypeBinary));

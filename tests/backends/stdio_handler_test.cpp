@@ -72,15 +72,5 @@ TEST_F(StdioHandlerTest, SeekReportsTheNewPosition) {
   ExpectError([&] { Peer::seek(*h, -1, FH::WhenceBegin); }, "Failed to move file pointer", Path(), std::nullopt);
 }
 
-TEST_F(StdioHandlerTest, ClosedHandlerThrowsEachOperationsMessage) {
-  auto h = Open(FH::ModeWrite);
-  Peer::close(*h);
-  Peer::close(*h);
-  ExpectAllThrow(*h, Path(), kClosedHandle);
-  char buffer[4];
-  bool complete = false;
-  ExpectError([&] { h->GetLine(buffer, sizeof buffer, complete); }, "Failed to read file", Path(), kClosedHandle);
-}
-
 }  // namespace
 }  // namespace lufio::test

@@ -61,12 +61,5 @@ TEST_F(WinHandlerTest, AppendOpenThatCannotReachTheEndThrowsAndReleasesTheHandle
   ExpectError([&] { Peer::tell(*h); }, kTellFailed, Path(), kClosedHandle);
 }
 
-TEST_F(WinHandlerTest, ClosedHandlerHandsTheInvalidHandleToTheSystem) {
-  auto h = Open(FH::ModeReadWrite);
-  Peer::close(*h);
-  Peer::close(*h);
-  ExpectAllThrow(*h, Path(), kClosedHandle);
-}
-
 }  // namespace
 }  // namespace lufio::test

@@ -34,15 +34,16 @@ struct Facts {
   bool folds_text;               // text mode reads CR LF as LF
   bool text_read_is_one_block;   // a text Read folds one raw block of its size: short counts
   bool text_positions_exact;     // Tell, Seek and Size on a text-mode object are byte offsets
+  bool eof_sticks;  // after a read met the end, reads give nothing until the next Tell, Seek or Size
   Lines lines;
   bool closed_throws;  // after Close: every operation throws (code 6 / 9); else Read 0, GetLine false, Flush nothing
 };
 
 inline constexpr Facts kFacts[] = {
-    {"Win", true, true, false, false, false, true, Lines::kDefault, true},
-    {"Crt", false, false, true, kWindows, kWindows, true, Lines::kDefault, true},
-    {"Stdio", false, false, true, kWindows, false, !kWindows, Lines::kFgets, true},
-    {"Ios", true, true, true, kWindows, false, !kWindows, Lines::kStream, false},
+    {"Win", true, true, false, false, false, true, false, Lines::kDefault, true},
+    {"Crt", false, false, true, kWindows, kWindows, true, false, Lines::kDefault, true},
+    {"Stdio", false, false, true, kWindows, false, !kWindows, false, Lines::kFgets, true},
+    {"Ios", true, !kWindows, true, kWindows, false, !kWindows, kWindows, Lines::kStream, false},
 };
 
 inline constexpr std::uint32_t kClosedCode = kWindows ? 6 : 9;
@@ -90,6 +91,7 @@ class Object {
 
   std::int32_t Tell() {
     Closed(kTell);
+    at_eof_ = false;
     return static_cast<std::int32_t>(pos_);
   }
   std::int32_t Size() {
@@ -209,6 +211,7 @@ class Object {
   static std::string CStr(const std::string& s) { return s.substr(0, s.find('\0')); }
   std::int32_t seek(std::int32_t offset, std::int32_t whence) {
     Closed(kSeek);
+    at_eof_ = false;
     if (whence < 0 || whence > 2) whence = f_.other_whence_from_begin ? 0 : 1;
     pos_ = (whence == 0 ? 0 : whence == 1 ? pos_ : Size64()) + offset;
     return static_cast<std::int32_t>(pos_);
@@ -217,7 +220,10 @@ class Object {
   // The next character of the stream, folded in text mode; false at the end.
   bool Next(std::string& out) {
     ahead_pos_ = pos_;
-    if (pos_ >= Size64()) return false;
+    if (pos_ >= Size64() || (at_eof_ && f_.eof_sticks)) {
+      at_eof_ = true;
+      return false;
+    }
     const char c = disk_[static_cast<std::size_t>(pos_++)];
     if (Folds() && c == '\r' && pos_ < Size64() && disk_[static_cast<std::size_t>(pos_)] == '\n') {
       ++pos_;
@@ -257,6 +263,7 @@ class Object {
   bool open_ = true;
   std::int64_t pos_ = 0;
   std::int64_t ahead_pos_ = 0;
+  bool at_eof_ = false;
 };
 
 }  // namespace lufio::model

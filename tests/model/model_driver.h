@@ -244,9 +244,13 @@ class Driver {
         if (CanWrite(m.access())) Flush(s);
         return;
       case 9:
-        Check(what + "Close", [&](Outcome&) {}, [&](Outcome&) {});
         m.Close();
-        r.base->Close();
+        Check(what + "Close", [&](Outcome&) {}, [&](Outcome& o) {
+          r.base->Close();
+          lusys::BasicStrOStream<char> name;
+          r.base->GetFileName().Print(name);
+          o.text = name.Get() == path_ ? "" : name.Get();  // the name stays after Close
+        });
         return;
       default:
         Check(what + "destroyed", [&](Outcome&) {}, [&](Outcome&) {});
