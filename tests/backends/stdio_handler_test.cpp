@@ -17,38 +17,6 @@ struct Step {
   bool complete;
 };
 
-// Ordinary lines are checked against a model of this reader in
-// fuzz/line_readers_fuzz.cpp; here, the look-ahead's corner cases.
-TEST_F(StdioHandlerTest, LineReaderWithLookAhead) {
-  struct Case {
-    const char* name;
-    std::string content;
-    lusys::Long size;
-    std::vector<Step> steps;
-  };
-  const Case cases[] = {
-      // The look-ahead consumes the line feed behind a line that filled the buffer.
-      {"six of four", "abcdef\nz", 4, {{true, "abc", false}, {true, "def", true}, {true, "z", true}}},
-      {"exactly size - 1", "abc\nz", 4, {{true, "abc", true}, {true, "z", true}}},
-      // A zero byte hides the line feed behind it from the search.
-      {"zero byte", std::string("a\0b\ncd", 6), 10, {{true, "a", false}, {true, "cd", true}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    WriteBytes(Path(), c.content);
-    auto h = Open(FH::ModeRead);
-    for (const Step& step : c.steps) {
-      std::vector<char> buffer(static_cast<std::size_t>(c.size), '#');
-      bool complete = false;
-      EXPECT_EQ(h->GetLine(buffer.data(), c.size, complete), step.result);
-      EXPECT_EQ(complete, step.complete);
-      if (step.result) {
-        EXPECT_EQ(std::string(buffer.data()), step.text);
-      }
-    }
-  }
-}
-
 TEST_F(StdioHandlerTest, ModeStringsFollowModeAndType) {
   EXPECT_EQ(ReadCrLfAs(FH::TypeText), kTextModeFoldsCrLf ? "a\nb" : "a\r\nb");
   EXPECT_EQ(ReadCrLfAs(static_cast<FH::Type>(5)), "a\r\nb");  // every non-zero Type is binary
