@@ -8,9 +8,6 @@ namespace {
 
 using IosHandlerTest = HandlerTest<IosHandlerFactory>;
 
-constexpr char kTellFailed[] = "Failed to get file offset";
-constexpr char kSeekFailed[] = "Failed to move file pointer";
-constexpr char kWriteFailed[] = "Failed to write file";
 
 TEST_F(IosHandlerTest, OpenMapsModeAndType) {
   EXPECT_EQ(RewindAndAppend(kAnyOffset), "abcZ");  // every write lands at the end
