@@ -10,7 +10,8 @@
 //
 // cat, copy and lines take --backend win|crt|stdio|ios. Exit codes: 0 success,
 // 1 a failure (lufio::Error or lufio::DirReader::Error printed as one line:
-// message, path, code), 2 bad usage, 130 interrupted.
+// message, path, code and the system's description of it), 2 bad usage, 130
+// interrupted.
 #include <lufio/lufio.h>
 #include <CLI/CLI.hpp>
 
@@ -22,6 +23,7 @@
 
 #include "commands.h"
 #include "interrupt.h"
+#include "system_message.h"
 #include "terminal.h"
 
 namespace lufio_cli {
@@ -149,7 +151,9 @@ int main(int argc, char** argv) {
   try {
     return lufio_cli::Run(argc, argv);
   } catch (const lusys::Exception& e) {  // lufio::Error, lufio::DirReader::Error
-    std::fprintf(stderr, "lufio: %s (code %lu)\n", e.GetText(), static_cast<unsigned long>(e.GetCode()));
+    const auto code = static_cast<unsigned long>(e.GetCode());
+    const std::string meaning = lufio_cli::SystemMessage(code);
+    std::fprintf(stderr, "lufio: %s (code %lu%s%s)\n", e.GetText(), code, meaning.empty() ? "" : ": ", meaning.c_str());
   } catch (const lufio_cli::Interrupted&) {
     std::fputs("lufio: interrupted\n", stderr);
     return lufio_cli::kExitInterrupted;
