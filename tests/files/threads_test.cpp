@@ -22,12 +22,10 @@ std::string Work(const std::string& dir) {
   const lufio::CrtHandlerFactory crt;
   const lufio::StdioHandlerFactory stdio;
   const lufio::IosHandlerFactory ios;
+  const lufio::FileHandlerFactory* const factories[] = {&win, &crt, &stdio, &ios};
   std::string seen;
   for (int round = 0; round < 10; ++round) {
-    for (const lufio::FileHandlerFactory* factory : {static_cast<const lufio::FileHandlerFactory*>(&win),
-                                                     static_cast<const lufio::FileHandlerFactory*>(&crt),
-                                                     static_cast<const lufio::FileHandlerFactory*>(&stdio),
-                                                     static_cast<const lufio::FileHandlerFactory*>(&ios)}) {
+    for (const lufio::FileHandlerFactory* factory : factories) {
       const std::string name = dir + "/f" + std::to_string(round % 3);
       const lusys::CPPathFile path(name.c_str());
       lufio::FileW(path, FileHandler::TypeBinary, *factory).Write(lusys::Literal("one\ntwo\n"));
