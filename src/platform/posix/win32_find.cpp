@@ -67,7 +67,8 @@ void Describe(DIR* dir, const dirent& entry, WIN32_FIND_DATAA* record) noexcept 
   struct stat status;
   if (fstatat(fd, name, &status, 0) == 0 || fstatat(fd, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
     const bool directory = S_ISDIR(status.st_mode);
-    record->dwFileAttributes = AttributesOf(directory, !directory && !S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode));
+    const bool special = !directory && !S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode);
+    record->dwFileAttributes = AttributesOf(directory, special);
     record->ftCreationTime = ToFileTime(status.st_ctim);
     record->ftLastAccessTime = ToFileTime(status.st_atim);
     record->ftLastWriteTime = ToFileTime(status.st_mtim);
