@@ -3,6 +3,7 @@
 #   dev, clang   the Linux suites with g++ and clang++
 #   windows      the DLL cross-built with mingw-w64, the suite under Wine
 #   asan         the suite under AddressSanitizer, UBSan and LeakSanitizer
+#   tsan         the suite under ThreadSanitizer (library and tests only)
 #   valgrind     the dev build's test programs under memcheck
 #   fuzz         each libFuzzer target for a short run over its seeds
 set -euo pipefail
@@ -17,7 +18,7 @@ step() {
   "$@"
   echo "=== $name: $((SECONDS - start)) s"
 }
-for preset in dev clang windows asan; do
+for preset in dev clang windows asan tsan; do
   step "preset $preset" cmake --workflow --preset "$preset" --fresh
 done
 step valgrind bash scripts/valgrind.sh build/dev

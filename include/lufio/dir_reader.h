@@ -27,7 +27,12 @@ class LUFIO_API DirEntry {
    public:
     Imp() noexcept;
     Imp(const Imp& other) noexcept;
-    Imp& operator=(const Imp& other) = delete;
+    // Both copy the whole record; a record is also assignable from an Imp.
+    Imp& operator=(const sys::FindRecord& record) noexcept {
+      sys::FindRecord::operator=(record);
+      return *this;
+    }
+    Imp& operator=(const Imp& other) noexcept { return *this = static_cast<const sys::FindRecord&>(other); }
   };
 
   // A zero-filled record: GetName returns an empty text.

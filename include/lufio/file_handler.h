@@ -25,7 +25,6 @@ class FileW;
 class FileRW;
 class FileA;
 class TextFileR;
-class HandlerPeer;
 
 class LUFIO_API FileHandler {
  public:
@@ -85,7 +84,6 @@ class LUFIO_API FileHandler {
   friend class FileRW;
   friend class FileA;
   friend class TextFileR;
-  friend class HandlerPeer;  // white-box access for lufio's own tests
 
   // The current offset from the beginning.
   virtual lusys::Long tell() = 0;

@@ -29,7 +29,9 @@ class LUFIO_API FileIOBase {
   // the handler.
   virtual ~FileIOBase() = 0;
 
-  // Closes the file; the object stays usable only for Close and GetFileName.
+  // Closes the file. Every later call still reaches the closed handler: Close
+  // again does nothing, GetFileName works, and what the others do is each
+  // back-end's (most throw their Error; see README's back-end table).
   void Close();
   // Moves the offset to `offset` from `whence`, clamped to [0, Size()], and
   // returns the new offset. A target before the beginning moves to 0, one

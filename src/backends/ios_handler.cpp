@@ -48,15 +48,22 @@ class IosHandler final : public FileHandler {
     const StateReset reset(stream_);
     const std::streamoff position = stream_.rdbuf()->pubseekoff(0, std::ios_base::cur, which_);
     if (position == -1) Fail(detail::kTellFailed, *this, LastError());
-    return static_cast<Long>(position);  // its low 32 bits
+    if (position > kMaxPosition) Fail(detail::kTellFailed, *this, sys::kPositionOverflowError);
+    return static_cast<Long>(position);
   }
 
   Long seek(Long offset, Whence whence) override {
     const StateReset reset(stream_);
     const std::streamoff position = stream_.rdbuf()->pubseekoff(offset, Way(whence), which_);
     if (position == -1) Fail(detail::kSeekFailed, *this, LastError());
+    // The stream has moved there all the same: nothing is undone.
+    if (position > kMaxPosition) Fail(detail::kSeekFailed, *this, sys::kPositionOverflowError);
     return static_cast<Long>(position);
   }
+
+  // The stream's positions are 64-bit; a larger one than this does not fit
+  // the result and fails as the system's calls fail for it.
+  static constexpr std::streamoff kMaxPosition = 0x7FFFFFFF;
 
   // Whatever the stream reports is dropped.
   void flush() override {

@@ -35,14 +35,14 @@ class StdioHandler final : public FileHandler {
  private:
   Long tell() override {
     if (fp_ == nullptr) Fail(detail::kTellFailed, *this, sys::kClosedHandleError);
-    const long offset = std::ftell(fp_);
+    const long offset = sys::ftell(fp_);  // -1 also for a position beyond 32 bits
     if (offset == -1) Fail(detail::kTellFailed, *this, LastError());
     return static_cast<Long>(offset);
   }
 
   Long seek(Long offset, Whence whence) override {
     if (fp_ == nullptr) Fail(detail::kSeekFailed, *this, sys::kClosedHandleError);
-    if (std::fseek(fp_, offset, detail::SeekOrigin(whence)) != 0) Fail(detail::kSeekFailed, *this, LastError());
+    if (sys::fseek(fp_, offset, detail::SeekOrigin(whence)) != 0) Fail(detail::kSeekFailed, *this, LastError());
     last_ = kNone;
     return tell();
   }

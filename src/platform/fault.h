@@ -3,7 +3,9 @@
 // back-end and of the directory reader can be provoked on demand.
 //
 // The wrappers in calls.h ask Tripped() before each real call; with nothing
-// armed that is one load and one predictable branch.
+// armed that is one load and one predictable branch. Built in only with
+// LUFIO_FAULT_SEAM (the test builds); without it Tripped() is a constant false,
+// the wrappers make the real calls alone, and nothing of the seam is exported.
 #ifndef LUFIO_SRC_PLATFORM_FAULT_H_
 #define LUFIO_SRC_PLATFORM_FAULT_H_
 
@@ -34,6 +36,8 @@ enum class Call : unsigned {
   kCount
 };
 
+#if defined(LUFIO_FAULT_SEAM)
+
 // Makes `call` fail with `code` as the system's last error: the first `skip`
 // calls go through, then the next `times` calls fail (0: every call until
 // Disarm). Arming a call again replaces its earlier setting.
@@ -49,6 +53,12 @@ extern unsigned g_armed;
 bool Trip(Call call) noexcept;
 
 inline bool Tripped(Call call) noexcept { return g_armed != 0 && Trip(call); }
+
+#else
+
+constexpr bool Tripped(Call) noexcept { return false; }
+
+#endif
 
 }  // namespace lufio::sys::fault
 

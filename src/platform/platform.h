@@ -3,7 +3,7 @@
 //
 // Everything a back-end or the directory reader needs of the operating system
 // is reached through namespace lufio::sys under its platform name
-// (sys::CreateFileA, sys::_read, sys::FindFirstFileA, ...), with the platform's
+// (sys::CreateFileA, sys::_read, sys::FindFirstFileA, sys::ftell, ...), with the platform's
 // constants (INVALID_HANDLE_VALUE, GENERIC_READ, _O_RDONLY, ...) as macros.
 // On Windows these are the real Win32 and C runtime calls; elsewhere they are
 // lufio's own stand-ins over POSIX (posix/), with the meanings the Windows
@@ -26,6 +26,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace lufio::sys {
 
@@ -70,11 +71,15 @@ inline int _sopen_dispatch(const char* name, int flags, int share, int permissio
 
 using native::GetLastError;
 using native::SetLastError;
+// The runtime's own stdio positions are 32-bit already.
+using ::fseek;
+using ::ftell;
 
-// The codes lufio itself reports for an operation on a closed object and for
-// an argument outside its enumeration.
+// The codes lufio itself reports for an operation on a closed object, for an
+// argument outside its enumeration and for a position beyond 32 bits.
 inline constexpr DWORD kClosedHandleError = ERROR_INVALID_HANDLE;
 inline constexpr DWORD kInvalidArgumentError = ERROR_INVALID_PARAMETER;
+inline constexpr DWORD kPositionOverflowError = ERROR_ARITHMETIC_OVERFLOW;
 
 }  // namespace lufio::sys
 
@@ -83,15 +88,18 @@ inline constexpr DWORD kInvalidArgumentError = ERROR_INVALID_PARAMETER;
 #include <cerrno>
 
 #include "posix/crt_io.h"
+#include "posix/stdio32.h"
 #include "posix/win32_file.h"
 #include "posix/win32_find.h"
 
 namespace lufio::sys {
 
-// The codes lufio itself reports for an operation on a closed object and for
-// an argument outside its enumeration: what POSIX reports for the same.
+// The codes lufio itself reports for an operation on a closed object, for an
+// argument outside its enumeration and for a position beyond 32 bits: what
+// POSIX reports for the same.
 inline constexpr DWORD kClosedHandleError = EBADF;
 inline constexpr DWORD kInvalidArgumentError = EINVAL;
+inline constexpr DWORD kPositionOverflowError = EOVERFLOW;
 
 }  // namespace lufio::sys
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "support/alloc_counter.h"
 #include "support/platform_facts.h"
 #include "support/temp_dir.h"
+#include "support/unix_fifo.h"
 
 namespace lufio {
 namespace {
@@ -85,6 +87,31 @@ TEST_F(DirReaderTest, ListsByFilterWithoutDotEntries) {
     SCOPED_TRACE(filter);
     EXPECT_EQ(Sorted(List(filter)), Sorted(expected));
   }
+}
+
+// A FIFO is marked 0x40 (FILE_ATTRIBUTE_DEVICE) and still listed as a file;
+// a directory that may be read but not searched still lists every name with
+// its directory bit, for a user whom permissions bind.
+TEST_F(DirReaderTest, MarksSpecialEntriesAndListsWhatItMayNotSearch) {
+  Make({"file"}, {"sub"});
+  const test::UnixFifo fifo(dir_.File("fifo"));
+  if (!fifo.ok()) GTEST_SKIP() << "no named pipes here";
+  const auto attributes = [this] {
+    std::map<std::string, std::uint32_t> seen;
+    DirReader reader(Path(), DirReader::FilterAll);
+    for (auto* e = reader.GetFirst(); e != nullptr; e = reader.GetNext()) {
+      seen[e->GetName()] = const_cast<DirEntry*>(e)->GetImp().dwFileAttributes;
+    }
+    return seen == std::map<std::string, std::uint32_t>{{"fifo", 0x40}, {"file", 0x80}, {"sub", 0x10}};
+  };
+  EXPECT_TRUE(attributes());
+  EXPECT_EQ(Sorted(List(DirReader::FilterFiles)), Sorted({"fifo", "file"}));
+  namespace fs = std::filesystem;
+  fs::permissions(dir_.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const int unprivileged = test::RunUnprivileged(attributes);
+  fs::permissions(dir_.path(), fs::perms::owner_all);
+  if (unprivileged == -1) GTEST_SKIP() << "no user without root's rights to list as";
+  EXPECT_EQ(unprivileged, 1);
 }
 
 TEST_F(DirReaderTest, FailsToOpenWithTheDirectoryText) {
@@ -187,7 +214,9 @@ TEST(DirReaderErrorTest, ComposesCutsCopiesAndAssigns) {
 TEST(DirEntryTest, DefaultCopyAndAssignment) {
   DirEntry entry, assigned;
   EXPECT_STREQ(entry.GetName(), "");
-  std::strcpy(entry.GetImp().cFileName, "name");
+  sys::FindRecord record{};  // WIN32_FIND_DATAA on Windows
+  std::strcpy(record.cFileName, "name");
+  entry.GetImp() = record;
   DirEntry copy(entry);
   assigned = entry;
   const DirEntry& alias = entry;
@@ -195,6 +224,8 @@ TEST(DirEntryTest, DefaultCopyAndAssignment) {
   std::strcpy(entry.GetImp().cFileName, "changed");
   EXPECT_STREQ(copy.GetName(), "name");
   EXPECT_STREQ(assigned.GetName(), "name");
+  record = entry.GetImp();
+  EXPECT_STREQ(record.cFileName, "changed");
 }
 
 }  // namespace

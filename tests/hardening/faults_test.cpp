@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -53,11 +54,13 @@ TYPED_TEST(RealFaults, FullDeviceRefusesWritesAndFlushes) {
 
 TYPED_TEST(RealFaults, DirectoryCannotBeReadAsAFile) {
   const std::string dir = this->dir_.path();
-  if (lufio::test::kOnWindows || std::is_same_v<TypeParam, lufio::WinHandlerFactory>) {
-    // Windows refuses to open a directory as a file at all, and so does the
-    // Win32 handle stand-in.
+  constexpr bool kWin = std::is_same_v<TypeParam, lufio::WinHandlerFactory>;
+  if (lufio::test::kOnWindows || kWin || std::is_same_v<TypeParam, lufio::CrtHandlerFactory>) {
+    // Windows refuses to open a directory as a file at all, and so do the
+    // Win32 handle and C runtime stand-ins (EISDIR and EACCES).
     ExpectError([&] { lufio::FileR(lusys::CPPathFile(dir.c_str()), FileHandler::TypeBinary, this->factory_); },
-                "Failed to open", dir, lufio::test::kOnWindows ? kAnyCode : std::optional<lusys::ULong>(EISDIR));
+                "Failed to open", dir,
+                lufio::test::kOnWindows ? kAnyCode : std::optional<lusys::ULong>(kWin ? EISDIR : EACCES));
     return;
   }
   // Reading bytes and reading lines both fail, each line reader its own way.
@@ -68,6 +71,32 @@ TYPED_TEST(RealFaults, DirectoryCannotBeReadAsAFile) {
       std::is_same_v<TypeParam, lufio::StdioHandlerFactory> ? kAnyCode : std::optional<lusys::ULong>(EISDIR);
   ExpectError([&] { in.Read(lusys::BasicRef<char>(buffer, sizeof(buffer))); }, "Failed to read file", dir, code);
   ExpectError([&] { in.GetLine(buffer, sizeof(buffer), complete); }, "Failed to read file", dir, code);
+}
+
+// A sparse file of 4 GiB and 100 bytes: no position beyond 32 bits comes
+// back cut; the stand-ins refuse it with EINVAL, the system's stdio and
+// fstream with EOVERFLOW.
+TYPED_TEST(RealFaults, PositionsBeyond32BitsFail) {
+  if (lufio::test::kOnWindows) GTEST_SKIP() << "Linux stdio and fstream only; Windows' runtime fails on its own";
+  const std::string name = this->dir_.File("sparse");
+  std::ofstream(name).put('x');
+  std::error_code ec;
+  fs::resize_file(name, (std::uintmax_t{1} << 32) + 100, ec);
+  if (ec) GTEST_SKIP() << "no sparse files here: " << ec.message();
+  constexpr bool kWin = std::is_same_v<TypeParam, lufio::WinHandlerFactory>;
+  const lusys::ULong code = kWin || std::is_same_v<TypeParam, lufio::CrtHandlerFactory> ? EINVAL : EOVERFLOW;
+  const lusys::CPPathFile path(name.c_str());
+  lufio::FileR in(path, FileHandler::TypeBinary, this->factory_);
+  ExpectError([&] { in.Size(); }, "Failed to move file pointer", name, code);
+  // Appending moves beyond 32 bits: the Win32 back-end's move to the end fails.
+  if (kWin) {
+    ExpectError([&] { lufio::FileA(path, FileHandler::TypeBinary, this->factory_); }, "Failed to move file pointer",
+                name, code);
+    return;
+  }
+  lufio::FileA out(path, FileHandler::TypeBinary, this->factory_);
+  out.Write(lusys::Literal("z"));
+  ExpectError([&] { out.Tell(); }, "Failed to get file offset", name, code);
 }
 
 TYPED_TEST(RealFaults, PipeCannotTellOrSeek) {

@@ -24,12 +24,16 @@ TEST(FixedStreams, KeepTheFirst260Characters) {
   const std::string input(300, 'x');
   lusys::CStrOStream<260, char> cstr;
   lusys::BufOStream<260, char> buf;
+  char area[261];
+  lusys::BasicCStrRefOStream<char> ref(BasicRef<char>(area, sizeof area));
   using Sink = lusys::BasicOStream<char>*;
-  for (Sink s : {Sink{&cstr}, Sink{&buf}}) {
+  for (Sink s : {Sink{&cstr}, Sink{&buf}, Sink{&ref}}) {
+    s->Write(BasicRef<const char>());  // an empty view with a null pointer
     s->Write(BasicRef<const char>(input.data(), input.size()));
     *s << "more";
   }
   EXPECT_EQ(std::string(cstr.Get()), std::string(260, 'x'));
+  EXPECT_EQ(std::string(area), std::string(260, 'x'));
   EXPECT_EQ(buf.Get().Length(), 260u);
   EXPECT_EQ(std::string(buf.Get().Data(), 260), std::string(260, 'x'));
 

@@ -12,6 +12,9 @@
 #ifndef LUFIO_TEST_UNDER_WINE
 #define LUFIO_TEST_UNDER_WINE 0
 #endif
+#ifndef LUFIO_TEST_NO_ALLOCATOR
+#define LUFIO_TEST_NO_ALLOCATOR 0
+#endif
 
 namespace lufio::test {
 
@@ -28,7 +31,8 @@ inline constexpr lusys::ULong kClosedHandle = kOnWindows ? 6 : 9;
 // A program's replacement of the global operator new also serves the shared
 // libraries it loads (ELF); a Windows DLL keeps the allocator of the runtime
 // it was linked with, so the program sees none of lufio's own allocations.
-inline constexpr bool kReplacedOperatorNewReachesLibraries = !kOnWindows;
+// Under ThreadSanitizer the program replaces nothing (LUFIO_TEST_NO_ALLOCATOR).
+inline constexpr bool kReplacedOperatorNewReachesLibraries = !kOnWindows && LUFIO_TEST_NO_ALLOCATOR == 0;
 
 // The Windows build's tests run under Wine here (the build sets
 // LUFIO_TEST_UNDER_WINE), which differs from Windows in a few corners:

@@ -1,5 +1,8 @@
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "support/unix_fifo.h"
@@ -19,6 +22,23 @@ void UnixFifo::Write(const std::string& text) const {
     const ssize_t written = ::write(fd_, text.data(), text.size());
     static_cast<void>(written);  // a short write shows in the test's own checks
   }
+}
+
+int RunUnprivileged(const std::function<bool()>& body) {
+  if (::geteuid() != 0) return body() ? 1 : 0;
+  const passwd* nobody = ::getpwnam("nobody");
+  if (nobody == nullptr || nobody->pw_uid == 0) return -1;
+  const uid_t uid = nobody->pw_uid;
+  const gid_t gid = nobody->pw_gid;
+  const pid_t child = ::fork();
+  if (child == -1) return -1;
+  if (child == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) ::_exit(2);
+    ::_exit(body() ? 1 : 0);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 2) return 0;
+  return WEXITSTATUS(status) == 2 ? -1 : WEXITSTATUS(status);
 }
 
 }  // namespace lufio::test

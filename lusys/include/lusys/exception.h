@@ -15,7 +15,9 @@ namespace lusys {
 class LUSYS_API Exception : public std::exception {
  public:
   ~Exception() override;
-  // The message text.
+  // The message text here; lufio::Error and DirReader::Error return a fixed
+  // text instead ("File I/O error", "Directory read error"), so read the
+  // message with GetText() and the code with GetCode().
   const char* what() const noexcept override;
   // Writes the message text followed by " (code N)".
   virtual void Print(BasicOStream<char>& out) const;

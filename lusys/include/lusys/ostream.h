@@ -77,7 +77,8 @@ class BasicCStrRefOStream : public BasicOStream<C> {
     if (buffer_ == nullptr) return;
     const std::uint64_t room = capacity_ - used_;
     const std::uint64_t n = data.Length() < room ? data.Length() : room;
-    std::memmove(buffer_ + used_, data.Data(), static_cast<std::size_t>(n) * sizeof(C));
+    // An empty view may carry a null pointer, which memmove must never see.
+    if (n != 0) std::memmove(buffer_ + used_, data.Data(), static_cast<std::size_t>(n) * sizeof(C));
     used_ += n;
     buffer_[used_] = C();
   }
@@ -106,7 +107,7 @@ class CStrOStream : public BasicOStream<C> {
   void Write(const BasicRef<const C>& data) override {
     const std::uint64_t room = N - static_cast<std::uint64_t>(position_ - buffer_);
     const std::uint64_t n = data.Length() < room ? data.Length() : room;
-    std::memmove(position_, data.Data(), static_cast<std::size_t>(n) * sizeof(C));
+    if (n != 0) std::memmove(position_, data.Data(), static_cast<std::size_t>(n) * sizeof(C));
     position_ += n;
     *position_ = C();
   }
@@ -144,7 +145,7 @@ class BufOStream : public BasicOStream<C> {
   void Write(const BasicRef<const C>& data) override {
     const std::uint64_t room = N - static_cast<std::uint64_t>(position_ - buffer_);
     const std::uint64_t n = data.Length() < room ? data.Length() : room;
-    std::memmove(position_, data.Data(), static_cast<std::size_t>(n) * sizeof(C));
+    if (n != 0) std::memmove(position_, data.Data(), static_cast<std::size_t>(n) * sizeof(C));
     position_ += n;
   }
   BasicRef<const C> Get() const noexcept {

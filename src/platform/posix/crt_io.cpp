@@ -50,8 +50,20 @@ int _sopen_dispatch(const char* name, int flags, int /*share*/, int permission, 
   // Without _S_IWRITE the runtime creates a read-only file; there are no
   // write-only files, so _S_IREAD alone changes nothing.
   const mode_t mode = (permission & _S_IWRITE) != 0 ? 0666 : 0444;
+  // A directory is refused in every mode with EACCES, the code Windows'
+  // runtime gives for it (POSIX would open it for reading).
   const int result = ::open(name, posix_flags, mode);
-  if (result == -1) return errno;
+  if (result == -1) {
+    if (errno == EISDIR) errno = EACCES;
+    return errno;
+  }
+  struct stat status;
+  const int code = ::fstat(result, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EACCES : 0;
+  if (code != 0) {
+    ::close(result);
+    errno = code;
+    return code;
+  }
   *fd = result;
   return 0;
 }

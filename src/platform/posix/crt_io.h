@@ -5,8 +5,9 @@
 //   write land at the end, _O_NOINHERIT keeps the descriptor from child
 //   processes, _O_TEXT and _O_BINARY make no difference (POSIX has no text
 //   mode), the share flag has no POSIX counterpart, and _S_IREAD | _S_IWRITE
-//   creates a readable and writable file. It returns 0 and the descriptor, or
-//   the errno value and -1.
+//   creates a readable and writable file. A directory is refused with
+//   EACCES in every mode, as Windows refuses it with access denied. It returns
+//   0 and the descriptor, or the errno value and -1.
 // - _lseek and _tell work in 32 bits: a position beyond 0x7FFFFFFF fails with
 //   EINVAL, as the Windows runtime's do.
 // - _read and _write make one system call; _commit is fsync.

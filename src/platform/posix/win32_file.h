@@ -63,6 +63,7 @@ using native::SetLastError;
 #define OPEN_EXISTING 3u
 #define OPEN_ALWAYS 4u
 #define TRUNCATE_EXISTING 5u
+#define FILE_ATTRIBUTE_DEVICE 0x40u
 #define FILE_ATTRIBUTE_DIRECTORY 0x10u
 #define FILE_ATTRIBUTE_NORMAL 0x80u
 #define FILE_BEGIN 0u

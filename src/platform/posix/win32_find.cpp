@@ -6,9 +6,8 @@
 // "*" alone (the current directory) or a directory, "/" and "*"; any other
 // pattern fails with EINVAL. A symbolic link is described by what it points
 // to, as Windows marks a link to a directory as a directory; a dangling link
-// by the link itself. A directory's size reads 0, as on Windows. An entry
-// removed between readdir and fstatat is passed over. Every failure leaves
-// the record as it was.
+// by the link itself. A directory's size reads 0, as on Windows. Every
+// failure leaves the record as it was.
 #include "posix/win32_find.h"
 
 #include <dirent.h>
@@ -49,40 +48,54 @@ FILETIME ToFileTime(const timespec& time) noexcept {
   return FILETIME{static_cast<std::uint32_t>(value), static_cast<std::uint32_t>(value >> 32)};
 }
 
-// Fills `record` with the entry `name` of `dir`. On failure returns false with
-// errno from fstatat and leaves the record untouched.
-bool Describe(DIR* dir, const char* name, WIN32_FIND_DATAA* record) noexcept {
-  const int fd = dirfd(dir);
-  struct stat status;
-  if (fstatat(fd, name, &status, 0) != 0 && fstatat(fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) return false;
+// The attributes of an entry of the given file type: a directory, an entry
+// that is neither a file nor a directory (a FIFO, a socket, a device), or a
+// plain file.
+std::uint32_t AttributesOf(bool directory, bool special) noexcept {
+  if (directory) return FILE_ATTRIBUTE_DIRECTORY;
+  return special ? FILE_ATTRIBUTE_DEVICE : FILE_ATTRIBUTE_NORMAL;
+}
 
+// Fills `record` with the entry `entry` of `dir`. When the system refuses to
+// describe it (no search permission on the directory, an I/O error, an entry
+// gone since readdir), the attributes come from readdir's file type and the
+// size and times stay 0: one entry never fails a listing.
+void Describe(DIR* dir, const dirent& entry, WIN32_FIND_DATAA* record) noexcept {
+  const int fd = dirfd(dir);
+  const char* name = entry.d_name;
   *record = WIN32_FIND_DATAA{};
-  const bool directory = S_ISDIR(status.st_mode);
-  record->dwFileAttributes = directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-  record->ftCreationTime = ToFileTime(status.st_ctim);
-  record->ftLastAccessTime = ToFileTime(status.st_atim);
-  record->ftLastWriteTime = ToFileTime(status.st_mtim);
-  const std::uint64_t size = directory ? 0 : static_cast<std::uint64_t>(status.st_size);
-  record->nFileSizeHigh = static_cast<std::uint32_t>(size >> 32);
-  record->nFileSizeLow = static_cast<std::uint32_t>(size);
+  struct stat status;
+  if (fstatat(fd, name, &status, 0) == 0 || fstatat(fd, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
+    const bool directory = S_ISDIR(status.st_mode);
+    const bool special = !directory && !S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode);
+    record->dwFileAttributes = AttributesOf(directory, special);
+    record->ftCreationTime = ToFileTime(status.st_ctim);
+    record->ftLastAccessTime = ToFileTime(status.st_atim);
+    record->ftLastWriteTime = ToFileTime(status.st_mtim);
+    const std::uint64_t size = directory ? 0 : static_cast<std::uint64_t>(status.st_size);
+    record->nFileSizeHigh = static_cast<std::uint32_t>(size >> 32);
+    record->nFileSizeLow = static_cast<std::uint32_t>(size);
+  } else {
+    const unsigned char type = entry.d_type;
+    record->dwFileAttributes =
+        AttributesOf(type == DT_DIR, type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK);
+  }
   // readdir's names are zero-terminated and shorter than the record's field.
   std::memcpy(record->cFileName, name, std::min(std::strlen(name), sizeof(record->cFileName) - 1));
-  return true;
 }
 
 // Fills `record` with the next entry of `search`. On failure returns false
-// with errno set: ERROR_NO_MORE_FILES at the end, else the system's code.
+// with errno set: ERROR_NO_MORE_FILES at the end, else readdir's code.
 bool Step(Search& search, WIN32_FIND_DATAA* record) noexcept {
-  while (!search.ended) {
+  if (!search.ended) {
     errno = 0;
     const dirent* entry = readdir(search.dir);
-    if (entry == nullptr) {
-      if (errno != 0) return false;
-      search.ended = true;
-      break;
+    if (entry != nullptr) {
+      Describe(search.dir, *entry, record);
+      return true;
     }
-    if (Describe(search.dir, entry->d_name, record)) return true;
-    if (errno != ENOENT) return false;
+    if (errno != 0) return false;
+    search.ended = true;
   }
   errno = static_cast<int>(ERROR_NO_MORE_FILES);
   return false;
