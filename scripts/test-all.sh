@@ -2,6 +2,7 @@
 # Every test of lufio: installs what is missing, then
 #   dev, clang   the Linux suites with g++ and clang++
 #   windows      the DLL cross-built with mingw-w64, the suite under Wine
+#   windows-clang the same built by clang++ for x86_64-w64-mingw32
 #   asan         the suite under AddressSanitizer, UBSan and LeakSanitizer
 #   valgrind     the dev build's test programs under memcheck
 #   fuzz         each libFuzzer target for a short run over its seeds
@@ -17,7 +18,7 @@ step() {
   "$@"
   echo "=== $name: $((SECONDS - start)) s"
 }
-for preset in dev clang windows asan; do
+for preset in dev clang windows windows-clang asan; do
   step "preset $preset" cmake --workflow --preset "$preset" --fresh
 done
 step valgrind bash scripts/valgrind.sh build/dev
