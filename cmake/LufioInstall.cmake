@@ -8,6 +8,15 @@ install(TARGETS lusys lufio
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
 )
+# Installed programs find the installed libraries through a run path relative
+# to themselves, wherever the prefix is; Windows looks beside the program.
+if(UNIX AND NOT APPLE)
+  file(RELATIVE_PATH bin_to_lib /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${CMAKE_INSTALL_LIBDIR})
+  set_target_properties(lufio PROPERTIES INSTALL_RPATH "$ORIGIN")
+  if(TARGET lufio_cli)
+    set_target_properties(lufio_cli PROPERTIES INSTALL_RPATH "$ORIGIN/${bin_to_lib}")
+  endif()
+endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/lusys/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
@@ -25,3 +34,4 @@ install(FILES ${PROJECT_BINARY_DIR}/lufioConfig.cmake ${PROJECT_BINARY_DIR}/lufi
 file(RELATIVE_PATH LUFIO_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/lufio.pc.in ${PROJECT_BINARY_DIR}/lufio.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/lufio.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+include(${CMAKE_CURRENT_LIST_DIR}/LufioPackage.cmake)

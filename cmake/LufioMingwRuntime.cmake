@@ -1,13 +1,17 @@
 # The mingw-w64 GCC runtime DLLs (libstdc++, libgcc, winpthread) beside the
 # programs and DLLs of the build, where Windows looks for them, and installed
 # beside them. Not used when the runtime is linked statically
-# (LUFIO_MINGW_STATIC_RUNTIME).
+# (LUFIO_MINGW_STATIC_RUNTIME). The GCC driver says where they are; a toolchain
+# whose compiler is not GCC names one in LUFIO_MINGW_RUNTIME_COMPILER.
+if(NOT LUFIO_MINGW_RUNTIME_COMPILER)
+  set(LUFIO_MINGW_RUNTIME_COMPILER ${CMAKE_CXX_COMPILER})
+endif()
 set(LUFIO_MINGW_RUNTIME_DLLS)
 foreach(name libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${name}
+  execute_process(COMMAND ${LUFIO_MINGW_RUNTIME_COMPILER} -print-file-name=${name}
     OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
-    message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${name} is")
+    message(FATAL_ERROR "${LUFIO_MINGW_RUNTIME_COMPILER} does not know where ${name} is")
   endif()
   get_filename_component(path ${path} REALPATH)
   list(APPEND LUFIO_MINGW_RUNTIME_DLLS ${path})

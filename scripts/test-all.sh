@@ -2,6 +2,7 @@
 # Every test of lufio: installs what is missing, then
 #   dev, clang   the Linux suites with g++ and clang++
 #   windows      the DLL cross-built with mingw-w64, the suite under Wine
+#   windows-clang the same built by clang++ for x86_64-w64-mingw32
 #   asan         the suite under AddressSanitizer, UBSan and LeakSanitizer
 #   tsan         the suite under ThreadSanitizer (library and tests only)
 #   valgrind     the dev build's test programs under memcheck
@@ -18,7 +19,7 @@ step() {
   "$@"
   echo "=== $name: $((SECONDS - start)) s"
 }
-for preset in dev clang windows asan tsan; do
+for preset in dev clang windows windows-clang asan tsan; do
   step "preset $preset" cmake --workflow --preset "$preset" --fresh
 done
 step valgrind bash scripts/valgrind.sh build/dev
