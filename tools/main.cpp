@@ -16,6 +16,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -60,6 +61,17 @@ std::string BenchHelp() {
          "Reads come from the system's cache; writes end at close, not on the disk.\n"
          "The data lives in a temporary folder, removed afterwards (also on Ctrl-C).\n\n" +
          BackendHelp("Back-ends:");
+}
+
+// The stdio back-end's read and write errors carry the stream's error
+// indicator, not a system code: the error line must not describe it as one.
+bool g_stdio_backend = false;
+
+std::string CodeMeaning(const lusys::Exception& e) {
+  const bool transfer = std::strncmp(e.GetText(), "Failed to read file", 19) == 0 ||
+                        std::strncmp(e.GetText(), "Failed to write file", 20) == 0;
+  if (g_stdio_backend && transfer) return "the stream's error indicator";
+  return SystemMessage(static_cast<unsigned long>(e.GetCode()));
 }
 
 // Parses the command line and runs the command; returns the exit code of a
@@ -131,6 +143,7 @@ int Run(int argc, char** argv) {
   }
 
   const bool show_progress = StderrIsTerminal();
+  g_stdio_backend = backend == "stdio";
   if (cat->parsed()) Cat(file, FindBackend(backend));
   if (copy->parsed()) Copy(file, to, FindBackend(backend), show_progress);
   if (lines->parsed()) Lines(file, buffer_size, FindBackend(backend));
@@ -152,7 +165,7 @@ int main(int argc, char** argv) {
     return lufio_cli::Run(argc, argv);
   } catch (const lusys::Exception& e) {  // lufio::Error, lufio::DirReader::Error
     const auto code = static_cast<unsigned long>(e.GetCode());
-    const std::string meaning = lufio_cli::SystemMessage(code);
+    const std::string meaning = lufio_cli::CodeMeaning(e);
     std::fprintf(stderr, "lufio: %s (code %lu%s%s)\n", e.GetText(), code, meaning.empty() ? "" : ": ", meaning.c_str());
   } catch (const lufio_cli::Interrupted&) {
     std::fputs("lufio: interrupted\n", stderr);
