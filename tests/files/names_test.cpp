@@ -37,7 +37,8 @@ std::vector<std::string> WriteAppendReadList(const std::string& dir, const std::
   EXPECT_EQ(lines, "one|two|");
   std::vector<std::string> names;
   DirReader reader(lusys::CPPath(dir.c_str()), DirReader::FilterAll);
-  for (const DirEntry* entry = reader.GetFirst(); entry != nullptr; entry = reader.GetNext()) names.emplace_back(entry->GetName());
+  for (const DirEntry* entry = reader.GetFirst(); entry != nullptr; entry = reader.GetNext())
+    names.emplace_back(entry->GetName());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -62,7 +63,8 @@ TYPED_TEST_SUITE(Names, AllFactories, FactoryNames);
 TYPED_TEST(Names, KeepTheirUtf8BytesEverywhere) {
   std::string longest;
   for (int i = 0; i < 85; ++i) longest += "語";
-  for (const char* name : {"Grüße-Ærø.txt", "Ελληνικά.txt", "Отчёт.txt", "日本語-報告.txt", "emoji-😀.txt", longest.c_str()}) {
+  for (const char* name :
+       {"Grüße-Ærø.txt", "Ελληνικά.txt", "Отчёт.txt", "日本語-報告.txt", "emoji-😀.txt", longest.c_str()}) {
     SCOPED_TRACE(name);
     const TempDir dir;
     const std::string path = Join(dir.path(), name);

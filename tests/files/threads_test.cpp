@@ -23,7 +23,8 @@ std::string Work(const std::string& dir) {
   const IosHandlerFactory ios;
   std::string seen;
   for (int round = 0; round < 10; ++round) {
-    for (const FileHandlerFactory* factory : std::initializer_list<const FileHandlerFactory*>{&win, &crt, &stdio, &ios}) {
+    for (const FileHandlerFactory* factory :
+         std::initializer_list<const FileHandlerFactory*>{&win, &crt, &stdio, &ios}) {
       const lusys::CPPathFile path((dir + "/f" + std::to_string(round % 3)).c_str());
       FileW(path, FileHandler::TypeBinary, *factory).Write(lusys::Literal("one\ntwo\n"));
       TextFileR in(path, *factory);
@@ -46,7 +47,8 @@ TEST(Threads, EachWithItsOwnObjectsOverEveryBackEnd) {
   const test::TempDir dir;
   std::vector<std::string> seen(8);
   std::vector<std::thread> threads;
-  for (std::size_t t = 0; t < seen.size(); ++t) threads.emplace_back([&, t] { seen[t] = Work(dir.File(std::to_string(t))); });
+  for (std::size_t t = 0; t < seen.size(); ++t)
+    threads.emplace_back([&, t] { seen[t] = Work(dir.File(std::to_string(t))); });
   for (std::thread& thread : threads) thread.join();
   std::string expected;
   for (int i = 0; i < 40; ++i) expected += "onetwo2";

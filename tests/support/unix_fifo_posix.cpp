@@ -17,10 +17,6 @@ UnixFifo::~UnixFifo() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-void UnixFifo::Write(const std::string& text) const {
-  if (fd_ >= 0 && ::write(fd_, text.data(), text.size()) < 0) return;
-}
-
 int RunUnprivileged(const std::function<bool()>& body) {
   if (::geteuid() != 0) return body() ? 1 : 0;
   const passwd* nobody = ::getpwnam("nobody");
@@ -28,7 +24,8 @@ int RunUnprivileged(const std::function<bool()>& body) {
   const uid_t uid = nobody->pw_uid;
   const gid_t gid = nobody->pw_gid;
   const pid_t child = ::fork();
-  if (child == 0) ::_exit(::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0 ? 2 : body() ? 1 : 0);
+  if (child == 0)
+    ::_exit(::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0 ? 2 : body() ? 1 : 0);
   int status = 0;
   if (child == -1) return -1;
   if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 2) return 0;
