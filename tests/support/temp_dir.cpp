@@ -7,6 +7,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "support/platform_facts.h"
+
 namespace lufio::test {
 
 namespace fs = std::filesystem;
@@ -45,7 +47,7 @@ bool Exists(const std::string& path) {
 
 long OpenDescriptors() {
   std::error_code ec;
-  long count = fs::exists("/proc/self/fd", ec) ? 0 : -1;
+  long count = !kOnWindows && fs::exists("/proc/self/fd", ec) ? 0 : -1;  // Wine's own would show
   for (auto it = fs::directory_iterator("/proc/self/fd", ec); count >= 0 && !ec && it != fs::directory_iterator();
        it.increment(ec))
     ++count;

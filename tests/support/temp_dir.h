@@ -27,8 +27,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // The whole content of `path` in binary; empty when it cannot be read.
 std::string ReadBytes(const std::string& path);
 bool Exists(const std::string& path);
-// Open descriptors of this process where the system lists them (/proc/self/fd),
-// else -1.
+// Open descriptors of this process where the system lists them (/proc/self/fd
+// on Linux), else -1.
 long OpenDescriptors();
 
 }  // namespace lufio::test
