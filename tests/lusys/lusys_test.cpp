@@ -20,27 +20,25 @@ std::string Printed(const lusys::CPPathFileBase& path) {
   return out.Get();
 }
 
+// A view over a caller's buffer is zero-terminated from the start; one of
+// length 0 is never touched.
 TEST(FixedStreams, KeepTheFirst260Characters) {
   const std::string input(300, 'x');
   lusys::CStrOStream<260, char> cstr;
   lusys::BufOStream<260, char> buf;
-  char area[261];
-  lusys::BasicCStrRefOStream<char> ref(BasicRef<char>(area, sizeof area));
-  using Sink = lusys::BasicOStream<char>*;
-  for (Sink s : {Sink{&cstr}, Sink{&buf}, Sink{&ref}}) {
+  std::string area(261, '#'), none("#");
+  lusys::BasicCStrRefOStream<char> ref(BasicRef<char>(area.data(), area.size()));
+  lusys::BasicCStrRefOStream<char> empty(BasicRef<char>(none.data(), 0));
+  EXPECT_EQ(area[0], '\0');
+  for (lusys::BasicOStream<char>* s : std::initializer_list<lusys::BasicOStream<char>*>{&cstr, &buf, &ref, &empty}) {
     s->Write(BasicRef<const char>());  // an empty view with a null pointer
     s->Write(BasicRef<const char>(input.data(), input.size()));
     *s << "more";
   }
   EXPECT_EQ(std::string(cstr.Get()), std::string(260, 'x'));
-  EXPECT_EQ(std::string(area), std::string(260, 'x'));
-  EXPECT_EQ(buf.Get().Length(), 260u);
-  EXPECT_EQ(std::string(buf.Get().Data(), 260), std::string(260, 'x'));
-
-  char untouched = '#';
-  lusys::BasicCStrRefOStream<char> empty(BasicRef<char>(&untouched, 0));
-  empty << "x";
-  EXPECT_EQ(untouched, '#');
+  EXPECT_EQ(std::string(area.c_str()), std::string(260, 'x'));
+  EXPECT_EQ(std::string(buf.Get().Data(), buf.Get().Length()), std::string(260, 'x'));
+  EXPECT_EQ(none, "#");
 }
 
 TEST(Paths, FilePathInsideDirectoryAndClone) {
@@ -65,13 +63,14 @@ TEST(Helpers, LengthNotOfStrCmpMemCopyMemZero) {
   }
   EXPECT_EQ(lusys::StrCmp(lusys::Literal(".."), lusys::Literal("..")), 0);
   EXPECT_LT(lusys::StrCmp(lusys::Literal("."), lusys::Literal("..")), 0);
+  EXPECT_LT(lusys::StrCmp(lusys::Literal("-."), lusys::Literal("..")), 0);
   EXPECT_GT(lusys::StrCmp(lusys::Literal("..."), lusys::Literal("..")), 0);
   EXPECT_EQ(lusys::StrCmp(BasicRef<const char>(), lusys::Literal("")), 0);
-
-  char buffer[4] = {'a', 'b', 'c', 'd'};
-  lusys::MemCopy(buffer, "xy", 2);
-  lusys::MemZero(buffer + 1, 2);
-  EXPECT_EQ(std::string(buffer, 4), std::string("x\0\0d", 4));
+  char buffer[5] = "abcd";
+  lusys::MemCopy(buffer, "xyz", 2);
+  lusys::MemZero(buffer + 2, 1);
+  lusys::MemZero(buffer + 3, 0);
+  EXPECT_EQ(std::string(buffer, 4), std::string("xy\0d", 4));
 }
 
 class TestException : public lusys::Exception {
@@ -88,11 +87,9 @@ TEST(Exception, KeepsAtMost255CharactersTheCodeAndTheSystemsLastError) {
   other = e;
   EXPECT_STREQ(TestException(other).GetText(), e.GetText());
   EXPECT_EQ(other.GetCode(), 4000000000u);
-
   lusys::BasicStrOStream<char> out;
   TestException(lusys::Literal("Failed"), 17).Print(out);
   EXPECT_EQ(out.Get(), "Failed (code 17)");
-
   const lufio::test::TempDir dir;
   EXPECT_EQ(std::fopen(dir.File("missing").c_str(), "rb"), nullptr);
   EXPECT_EQ(TestException::get_last_error(), lufio::test::kFileNotFound);

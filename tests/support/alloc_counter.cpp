@@ -1,8 +1,9 @@
 // Replaces the global allocation functions of the test program. On ELF
 // platforms the shared libraries it loads (lufio, lusys, the C++ runtime)
-// allocate through these too; a Windows DLL keeps its own.
-// ThreadSanitizer brings its own allocation functions: there nothing is
-// counted (LUFIO_TEST_NO_ALLOCATOR). Atomic counts keep threads apart.
+// allocate through these too; a Windows DLL keeps its own. Every form is
+// replaced, as a sanitizer's runtime brings its own of each. ThreadSanitizer brings its own
+// allocation functions: there nothing is counted (LUFIO_TEST_NO_ALLOCATOR).
+// Atomic counts keep threads apart.
 #include "support/alloc_counter.h"
 
 #include <atomic>
@@ -18,9 +19,8 @@ std::atomic<std::uint64_t> g_fail_at{0};  // absolute count at which to fail; 0:
 
 [[maybe_unused]] void* Allocate(std::size_t size) {
   std::uint64_t count = ++g_count;
-  if (g_fail_at.compare_exchange_strong(count, 0)) throw std::bad_alloc();
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
+  void* p = g_fail_at.compare_exchange_strong(count, 0) ? nullptr : std::malloc(size == 0 ? 1 : size);
+  return p != nullptr ? p : throw std::bad_alloc();
 }
 
 }  // namespace

@@ -1,20 +1,9 @@
 // What the platform under test does differently, for tests that assert each
-// platform's own behaviour. The test build sets LUFIO_TEST_ON_WINDOWS for the
-// Windows build.
+// platform's own behaviour. The test build sets each LUFIO_TEST_ macro to 0 or 1.
 #ifndef LUFIO_TESTS_SUPPORT_PLATFORM_FACTS_H_
 #define LUFIO_TESTS_SUPPORT_PLATFORM_FACTS_H_
 
 #include <lusys/types.h>
-
-#ifndef LUFIO_TEST_ON_WINDOWS
-#define LUFIO_TEST_ON_WINDOWS 0
-#endif
-#ifndef LUFIO_TEST_UNDER_WINE
-#define LUFIO_TEST_UNDER_WINE 0
-#endif
-#ifndef LUFIO_TEST_NO_ALLOCATOR
-#define LUFIO_TEST_NO_ALLOCATOR 0
-#endif
 
 namespace lufio::test {
 

@@ -18,8 +18,6 @@ class UnixFifo {
   UnixFifo& operator=(const UnixFifo&) = delete;
 
   bool ok() const { return fd_ >= 0; }
-  // Writes `text` into the pipe.
-  void Write(const std::string& text) const;
 
  private:
   int fd_ = -1;

@@ -4,7 +4,6 @@ namespace lufio::test {
 
 UnixFifo::UnixFifo(const std::string&) {}
 UnixFifo::~UnixFifo() = default;
-void UnixFifo::Write(const std::string&) const {}
 int RunUnprivileged(const std::function<bool()>&) { return -1; }
 
 }  // namespace lufio::test
