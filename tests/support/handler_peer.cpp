@@ -32,7 +32,6 @@ LUFIO_TEST_EXPOSE(open, bool (FH::*)(FH::Mode, FH::Type));
 LUFIO_TEST_EXPOSE(close, void (FH::*)());
 LUFIO_TEST_EXPOSE(read, std::uint64_t (FH::*)(char*, Long));
 LUFIO_TEST_EXPOSE(write, std::uint64_t (FH::*)(const char*, Long));
-LUFIO_TEST_EXPOSE(getline, bool (FH::*)(char*, Long, bool&));
 
 #undef LUFIO_TEST_EXPOSE
 
@@ -46,9 +45,6 @@ void HandlerPeer::close(FH& h) { (h.*Get(lufio::close{}))(); }
 std::uint64_t HandlerPeer::read(FH& h, char* buffer, Long size) { return (h.*Get(lufio::read{}))(buffer, size); }
 std::uint64_t HandlerPeer::write(FH& h, const char* data, Long size) {
   return (h.*Get(lufio::write{}))(data, size);
-}
-bool HandlerPeer::getline(FH& h, char* buffer, Long size, bool& complete) {
-  return (h.*Get(lufio::getline{}))(buffer, size, complete);
 }
 
 }  // namespace lufio

@@ -18,7 +18,6 @@ class HandlerPeer {
   static void close(FileHandler& h);
   static std::uint64_t read(FileHandler& h, char* buffer, Long size);
   static std::uint64_t write(FileHandler& h, const char* data, Long size);
-  static bool getline(FileHandler& h, char* buffer, Long size, bool& complete);
 };
 
 }  // namespace lufio

@@ -1,0 +1,182 @@
+// What each back-end's handler does beyond the model of tests/model/: modes
+// and types outside the enums, each system call's failure with the system's
+// code, a closed handler, and positions at the 32-bit limits.
+#include <lufio/factories.h>
+#include <lusys/exception.h>
+
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "backends/handler_test_util.h"
+#include "fault.h"
+#include "support/handler_peer.h"
+#include "support/platform_facts.h"
+#include "support/temp_dir.h"
+
+namespace lufio::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Call = sys::fault::Call;
+using FH = FileHandler;
+using Peer = HandlerPeer;
+
+// The system's last error, read as the library reads it.
+struct LastErrorProbe : lusys::Exception {
+  using lusys::Exception::get_last_error;
+};
+
+struct Backend {
+  const char* name;
+  const FileHandlerFactory& factory;
+  int bad_mode;         // a Mode outside the enum, and whether it opens (read-only)
+  bool bad_mode_opens;
+  bool text_folds;      // TypeText reads CR LF as LF
+  bool type2_folds;     // Type 2 is text (else every Type but 0 is binary)
+  std::vector<Call> calls;  // tell, seek, flush, read, write, open, close; none where no seam reaches
+};
+
+const WinHandlerFactory kWin;
+const CrtHandlerFactory kCrt;
+const StdioHandlerFactory kStdio;
+const IosHandlerFactory kIos;
+const Backend kBackends[] = {
+    {"Win", kWin, 7, false, false, false,
+     {Call::SetFilePointer, Call::SetFilePointer, Call::FlushFileBuffers, Call::ReadFile, Call::WriteFile,
+      Call::CreateFileA, Call::CloseHandle}},
+    {"Crt", kCrt, 7, true, kOnWindows, false,
+     {Call::Tell, Call::LSeek, Call::Commit, Call::Read, Call::Write, Call::SOpen, Call::Close}},
+    {"Stdio", kStdio, 4, false, kOnWindows, false, {}},
+    {"Ios", kIos, 7, false, kOnWindows, kOnWindows, {}},
+};
+
+char g_scratch[1];
+const struct {
+  const char* message;
+  void (*run)(FileHandler&);
+} kOps[] = {
+    {"Failed to get file offset", [](FileHandler& h) { Peer::tell(h); }},
+    {"Failed to move file pointer", [](FileHandler& h) { Peer::seek(h, 0, FH::WhenceBegin); }},
+    {"Failed to flush buffer", [](FileHandler& h) { Peer::flush(h); }},
+    {"Failed to read file", [](FileHandler& h) { Peer::read(h, g_scratch, 1); }},
+    {"Failed to write file", [](FileHandler& h) { Peer::write(h, "x", 1); }},
+};
+
+class Backends : public ::testing::TestWithParam<Backend> {
+ protected:
+  // Handlers close when they go (only the iostream back-end's would by itself).
+  struct Closer {
+    void operator()(FileHandler* h) const {
+      Peer::close(*h);
+      delete h;
+    }
+  };
+  using Handle = std::unique_ptr<FileHandler, Closer>;
+
+  void TearDown() override { sys::fault::Disarm(); }
+  std::string Path(const std::string& name = "f") const { return dir_.File(name); }
+  Handle Create(const std::string& path) const {
+    return Handle(GetParam().factory.Create(lusys::CPPathFile(path.c_str())).release());
+  }
+  Handle Open(FH::Mode mode, FH::Type type = FH::TypeBinary, const std::string& name = "f") {
+    Handle h = Create(Path(name));
+    EXPECT_TRUE(Peer::open(*h, mode, type));
+    return h;
+  }
+  std::string ReadCrLfAs(FH::Type type) {
+    WriteBytes(Path(), "a\r\nb");
+    char buffer[16];
+    return std::string(buffer, Peer::read(*Open(FH::ModeRead, type), buffer, sizeof buffer));
+  }
+  bool Is(const char* name) const { return std::string(GetParam().name) == name; }
+
+  TempDir dir_;
+};
+
+TEST_P(Backends, ModesAndTypes) {
+  const Backend& b = GetParam();
+  EXPECT_EQ(ReadCrLfAs(FH::TypeText), b.text_folds ? "a\nb" : "a\r\nb");
+  EXPECT_EQ(ReadCrLfAs(static_cast<FH::Type>(2)), b.type2_folds ? "a\nb" : "a\r\nb");
+  Handle odd = Create(Path(b.bad_mode_opens ? "f" : "none"));
+  EXPECT_EQ(Peer::open(*odd, static_cast<FH::Mode>(b.bad_mode), FH::TypeBinary), b.bad_mode_opens);
+  if (b.bad_mode_opens) {
+    EXPECT_THROW(Peer::write(*odd, "x", 1), Error);
+  }
+  EXPECT_FALSE(Exists(Path("none")));
+  Open(FH::ModeWrite, FH::TypeBinary, "new");  // created readable and writable
+  EXPECT_NE(fs::status(Path("new")).permissions() & fs::perms::owner_write, fs::perms::none);
+  auto h = Open(FH::ModeRead);
+  ExpectError([&] { Peer::seek(*h, -1, FH::WhenceBegin); }, "Failed to move file pointer", Path(), std::nullopt);
+  if (Is("Ios")) {  // its handler closes the file when destroyed, keeping what was written
+    auto raw = kIos.Create(lusys::CPPathFile(Path().c_str()));
+    ASSERT_TRUE(Peer::open(*raw, FH::ModeWrite, FH::TypeBinary));
+    raw->Write(lusys::Literal("kept"));
+    raw.reset();
+    EXPECT_EQ(ReadBytes(Path()), "kept");
+  }
+}
+
+TEST_P(Backends, FailingCallsReportTheSystemCode) {
+  const Backend& b = GetParam();
+  if (b.calls.empty()) GTEST_SKIP() << "no fault seam; real faults are in tests/hardening";
+  auto h = Open(FH::ModeReadWrite);
+  for (std::size_t i = 0; i < std::size(kOps); ++i) {
+    SCOPED_TRACE(kOps[i].message);
+    sys::fault::Arm(b.calls[i], 1000 + i);
+    ExpectError([&] { kOps[i].run(*h); }, kOps[i].message, Path(), 1000 + i);
+    sys::fault::Disarm();
+  }
+  sys::fault::Arm(b.calls[5], 77);
+  EXPECT_FALSE(Peer::open(*Create(Path("g")), FH::ModeWrite, FH::TypeBinary));
+  EXPECT_EQ(LastErrorProbe::get_last_error(), 77u);
+  if (Is("Win")) {  // an append open that cannot reach the end throws and releases the handle
+    auto a = Create(Path());
+    sys::fault::Arm(Call::SetFilePointer, 88);
+    ExpectError([&] { Peer::open(*a, FH::ModeAppend, FH::TypeBinary); }, "Failed to move file pointer", Path(), 88);
+    ExpectError([&] { Peer::tell(*a); }, kOps[0].message, Path(), kClosedHandle);
+  }
+  // A closed handler: a second close calls nothing, and the C runtime
+  // back-end's operations never reach the runtime (every call would fail).
+  Peer::close(*h);
+  for (const Call call : b.calls) {
+    if (Is("Crt") || call == b.calls[6]) sys::fault::Arm(call, 1, 0, 0);
+  }
+  Peer::close(*h);
+  EXPECT_EQ(sys::fault::Fired(b.calls[6]), 0u);
+  for (const auto& op : kOps) ExpectError([&] { op.run(*h); }, op.message, Path(), kClosedHandle);
+}
+
+TEST_P(Backends, PositionsAtThe32BitLimits) {
+  const char* const seek = kOps[1].message;
+  if (Is("Win") && kSetFilePointerRefusesBeyond32Bits) {
+    WriteBytes(Path(), "");
+    fs::resize_file(Path(), 0x100000040);  // sparse: 4 GiB and 64 bytes
+    auto h = Open(FH::ModeRead);
+    ExpectError([&] { Peer::seek(*h, 0, FH::WhenceEnd); }, seek, Path(), std::nullopt);
+    EXPECT_EQ(Peer::seek(*h, 0x7FFFFFFF, FH::WhenceBegin), 0x7FFFFFFF);
+    EXPECT_EQ(Peer::seek(*h, 1, FH::WhenceCurrent), INT32_MIN);  // 2 GiB and beyond come back negative
+    EXPECT_EQ(Peer::seek(*h, 0x7FFFFFF0, FH::WhenceCurrent), -16);
+    ExpectError([&] { Peer::seek(*h, 16, FH::WhenceCurrent); }, seek, Path(), std::nullopt);
+    char buffer[32];
+    ASSERT_EQ(Peer::read(*h, buffer, sizeof buffer), sizeof buffer);  // now past 4 GiB
+    ExpectError([&] { Peer::tell(*h); }, kOps[0].message, Path(), std::nullopt);
+  } else if (Is("Crt") && !kOnWindows) {  // the Windows runtime has its own rule beyond 2 GiB
+    WriteBytes(Path(), "");
+    fs::resize_file(Path(), 0x80000040);  // sparse: 2 GiB and 64 bytes
+    auto h = Open(FH::ModeRead);
+    EXPECT_EQ(Peer::seek(*h, 0x7FFFFFF0, FH::WhenceBegin), 0x7FFFFFF0);
+    ExpectError([&] { Peer::seek(*h, 16, FH::WhenceCurrent); }, seek, Path(), 22);  // EINVAL
+    EXPECT_EQ(Peer::tell(*h), 0x7FFFFFF0);
+    char buffer[32];
+    ASSERT_EQ(Peer::read(*h, buffer, sizeof buffer), sizeof buffer);
+    ExpectError([&] { Peer::tell(*h); }, kOps[0].message, Path(), 22);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Backends, ::testing::ValuesIn(kBackends),
+                         [](const ::testing::TestParamInfo<Backend>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace lufio::test
