@@ -11,7 +11,6 @@
 
 #include "backends/handler_test_util.h"
 #include "fault.h"
-#include "support/handler_peer.h"
 #include "support/platform_facts.h"
 #include "support/temp_dir.h"
 
@@ -21,7 +20,33 @@ namespace {
 namespace fs = std::filesystem;
 using Call = sys::fault::Call;
 using FH = FileHandler;
-using Peer = HandlerPeer;
+using Long = lusys::Long;
+
+// The handler's private operations, reached through member pointers named in
+// explicit instantiations, where the language does not check access. A call
+// through one dispatches virtually, as the file objects' own calls do.
+template <class Tag, typename Tag::Type kMember>
+struct Expose {
+  friend typename Tag::Type Get(Tag) { return kMember; }
+};
+#define LUFIO_TEST_EXPOSE(Name, Signature) \
+  struct Name {                            \
+    using Type = Signature;                \
+    friend Type Get(Name);                 \
+  };                                       \
+  template struct Expose<Name, &FH::Name>
+LUFIO_TEST_EXPOSE(tell, Long (FH::*)());
+LUFIO_TEST_EXPOSE(seek, Long (FH::*)(Long, FH::Whence));
+LUFIO_TEST_EXPOSE(flush, void (FH::*)());
+LUFIO_TEST_EXPOSE(open, bool (FH::*)(FH::Mode, FH::Type));
+LUFIO_TEST_EXPOSE(close, void (FH::*)());
+LUFIO_TEST_EXPOSE(read, std::uint64_t (FH::*)(char*, Long));
+LUFIO_TEST_EXPOSE(write, std::uint64_t (FH::*)(const char*, Long));
+#undef LUFIO_TEST_EXPOSE
+template <class Tag, class... Args>
+auto Do(FileHandler& h, Args... args) {
+  return (h.*Get(Tag{}))(args...);
+}
 
 // The system's last error, read as the library reads it.
 struct LastErrorProbe : lusys::Exception {
@@ -57,11 +82,11 @@ const struct {
   const char* message;
   void (*run)(FileHandler&);
 } kOps[] = {
-    {"Failed to get file offset", [](FileHandler& h) { Peer::tell(h); }},
-    {"Failed to move file pointer", [](FileHandler& h) { Peer::seek(h, 0, FH::WhenceBegin); }},
-    {"Failed to flush buffer", [](FileHandler& h) { Peer::flush(h); }},
-    {"Failed to read file", [](FileHandler& h) { Peer::read(h, g_scratch, 1); }},
-    {"Failed to write file", [](FileHandler& h) { Peer::write(h, "x", 1); }},
+    {"Failed to get file offset", [](FileHandler& h) { Do<tell>(h); }},
+    {"Failed to move file pointer", [](FileHandler& h) { Do<seek>(h, 0, FH::WhenceBegin); }},
+    {"Failed to flush buffer", [](FileHandler& h) { Do<flush>(h); }},
+    {"Failed to read file", [](FileHandler& h) { Do<read>(h, g_scratch, 1); }},
+    {"Failed to write file", [](FileHandler& h) { Do<write>(h, "x", 1); }},
 };
 
 class Backends : public ::testing::TestWithParam<Backend> {
@@ -69,7 +94,7 @@ class Backends : public ::testing::TestWithParam<Backend> {
   // Handlers close when they go (only the iostream back-end's would by itself).
   struct Closer {
     void operator()(FileHandler* h) const {
-      Peer::close(*h);
+      Do<close>(*h);
       delete h;
     }
   };
@@ -82,13 +107,13 @@ class Backends : public ::testing::TestWithParam<Backend> {
   }
   Handle Open(FH::Mode mode, FH::Type type = FH::TypeBinary, const std::string& name = "f") {
     Handle h = Create(Path(name));
-    EXPECT_TRUE(Peer::open(*h, mode, type));
+    EXPECT_TRUE(Do<open>(*h, mode, type));
     return h;
   }
   std::string ReadCrLfAs(FH::Type type) {
     WriteBytes(Path(), "a\r\nb");
     char buffer[16];
-    return std::string(buffer, Peer::read(*Open(FH::ModeRead, type), buffer, sizeof buffer));
+    return std::string(buffer, Do<read>(*Open(FH::ModeRead, type), buffer, sizeof buffer));
   }
   bool Is(const char* name) const { return std::string(GetParam().name) == name; }
 
@@ -100,18 +125,18 @@ TEST_P(Backends, ModesAndTypes) {
   EXPECT_EQ(ReadCrLfAs(FH::TypeText), b.text_folds ? "a\nb" : "a\r\nb");
   EXPECT_EQ(ReadCrLfAs(static_cast<FH::Type>(2)), b.type2_folds ? "a\nb" : "a\r\nb");
   Handle odd = Create(Path(b.bad_mode_opens ? "f" : "none"));
-  EXPECT_EQ(Peer::open(*odd, static_cast<FH::Mode>(b.bad_mode), FH::TypeBinary), b.bad_mode_opens);
+  EXPECT_EQ(Do<open>(*odd, static_cast<FH::Mode>(b.bad_mode), FH::TypeBinary), b.bad_mode_opens);
   if (b.bad_mode_opens) {
-    EXPECT_THROW(Peer::write(*odd, "x", 1), Error);
+    EXPECT_THROW(Do<write>(*odd, "x", 1), Error);
   }
   EXPECT_FALSE(Exists(Path("none")));
   Open(FH::ModeWrite, FH::TypeBinary, "new");  // created readable and writable
   EXPECT_NE(fs::status(Path("new")).permissions() & fs::perms::owner_write, fs::perms::none);
   auto h = Open(FH::ModeRead);
-  ExpectError([&] { Peer::seek(*h, -1, FH::WhenceBegin); }, "Failed to move file pointer", Path(), std::nullopt);
+  ExpectError([&] { Do<seek>(*h, -1, FH::WhenceBegin); }, "Failed to move file pointer", Path(), std::nullopt);
   if (Is("Ios")) {  // its handler closes the file when destroyed, keeping what was written
     auto raw = kIos.Create(lusys::CPPathFile(Path().c_str()));
-    ASSERT_TRUE(Peer::open(*raw, FH::ModeWrite, FH::TypeBinary));
+    ASSERT_TRUE(Do<open>(*raw, FH::ModeWrite, FH::TypeBinary));
     raw->Write(lusys::Literal("kept"));
     raw.reset();
     EXPECT_EQ(ReadBytes(Path()), "kept");
@@ -129,50 +154,44 @@ TEST_P(Backends, FailingCallsReportTheSystemCode) {
     sys::fault::Disarm();
   }
   sys::fault::Arm(b.calls[5], 77);
-  EXPECT_FALSE(Peer::open(*Create(Path("g")), FH::ModeWrite, FH::TypeBinary));
+  EXPECT_FALSE(Do<open>(*Create(Path("g")), FH::ModeWrite, FH::TypeBinary));
   EXPECT_EQ(LastErrorProbe::get_last_error(), 77u);
   if (Is("Win")) {  // an append open that cannot reach the end throws and releases the handle
     auto a = Create(Path());
     sys::fault::Arm(Call::SetFilePointer, 88);
-    ExpectError([&] { Peer::open(*a, FH::ModeAppend, FH::TypeBinary); }, "Failed to move file pointer", Path(), 88);
-    ExpectError([&] { Peer::tell(*a); }, kOps[0].message, Path(), kClosedHandle);
+    ExpectError([&] { Do<open>(*a, FH::ModeAppend, FH::TypeBinary); }, "Failed to move file pointer", Path(), 88);
+    ExpectError([&] { Do<tell>(*a); }, kOps[0].message, Path(), kClosedHandle);
   }
   // A closed handler: a second close calls nothing, and the C runtime
   // back-end's operations never reach the runtime (every call would fail).
-  Peer::close(*h);
+  Do<close>(*h);
   for (const Call call : b.calls) {
     if (Is("Crt") || call == b.calls[6]) sys::fault::Arm(call, 1, 0, 0);
   }
-  Peer::close(*h);
+  Do<close>(*h);
   EXPECT_EQ(sys::fault::Fired(b.calls[6]), 0u);
   for (const auto& op : kOps) ExpectError([&] { op.run(*h); }, op.message, Path(), kClosedHandle);
 }
 
 TEST_P(Backends, PositionsAtThe32BitLimits) {
-  const char* const seek = kOps[1].message;
-  if (Is("Win") && kSetFilePointerRefusesBeyond32Bits) {
-    WriteBytes(Path(), "");
-    fs::resize_file(Path(), 0x100000040);  // sparse: 4 GiB and 64 bytes
-    auto h = Open(FH::ModeRead);
-    ExpectError([&] { Peer::seek(*h, 0, FH::WhenceEnd); }, seek, Path(), std::nullopt);
-    EXPECT_EQ(Peer::seek(*h, 0x7FFFFFFF, FH::WhenceBegin), 0x7FFFFFFF);
-    EXPECT_EQ(Peer::seek(*h, 1, FH::WhenceCurrent), INT32_MIN);  // 2 GiB and beyond come back negative
-    EXPECT_EQ(Peer::seek(*h, 0x7FFFFFF0, FH::WhenceCurrent), -16);
-    ExpectError([&] { Peer::seek(*h, 16, FH::WhenceCurrent); }, seek, Path(), std::nullopt);
-    char buffer[32];
-    ASSERT_EQ(Peer::read(*h, buffer, sizeof buffer), sizeof buffer);  // now past 4 GiB
-    ExpectError([&] { Peer::tell(*h); }, kOps[0].message, Path(), std::nullopt);
-  } else if (Is("Crt") && !kOnWindows) {  // the Windows runtime has its own rule beyond 2 GiB
-    WriteBytes(Path(), "");
-    fs::resize_file(Path(), 0x80000040);  // sparse: 2 GiB and 64 bytes
-    auto h = Open(FH::ModeRead);
-    EXPECT_EQ(Peer::seek(*h, 0x7FFFFFF0, FH::WhenceBegin), 0x7FFFFFF0);
-    ExpectError([&] { Peer::seek(*h, 16, FH::WhenceCurrent); }, seek, Path(), 22);  // EINVAL
-    EXPECT_EQ(Peer::tell(*h), 0x7FFFFFF0);
-    char buffer[32];
-    ASSERT_EQ(Peer::read(*h, buffer, sizeof buffer), sizeof buffer);
-    ExpectError([&] { Peer::tell(*h); }, kOps[0].message, Path(), 22);
+  const bool win = Is("Win") && kSetFilePointerRefusesBeyond32Bits, crt = Is("Crt") && !kOnWindows;
+  if (!win && !crt) GTEST_SKIP() << "no rule of lufio's own here";  // the Windows runtime has its own beyond 2 GiB
+  WriteBytes(Path(), "");
+  fs::resize_file(Path(), win ? 0x100000040 : 0x80000040);  // sparse: 4 or 2 GiB and 64 bytes
+  auto h = Open(FH::ModeRead);
+  const std::optional<lusys::ULong> code = win ? std::nullopt : std::optional<lusys::ULong>(22);  // EINVAL
+  if (win) {
+    ExpectError([&] { Do<seek>(*h, 0, FH::WhenceEnd); }, kOps[1].message, Path(), code);
+    EXPECT_EQ(Do<seek>(*h, 0x7FFFFFFF, FH::WhenceBegin), 0x7FFFFFFF);
+    EXPECT_EQ(Do<seek>(*h, 1, FH::WhenceCurrent), INT32_MIN);  // 2 GiB and beyond come back negative
   }
+  const Long at = Do<seek>(*h, 0x7FFFFFF0, win ? FH::WhenceCurrent : FH::WhenceBegin);
+  EXPECT_EQ(at, win ? -16 : 0x7FFFFFF0);
+  ExpectError([&] { Do<seek>(*h, 16, FH::WhenceCurrent); }, kOps[1].message, Path(), code);
+  EXPECT_EQ(Do<tell>(*h), at);
+  char buffer[32];
+  ASSERT_EQ(Do<read>(*h, buffer, sizeof buffer), sizeof buffer);  // now past 4 or 2 GiB
+  ExpectError([&] { Do<tell>(*h); }, kOps[0].message, Path(), code);
 }
 
 INSTANTIATE_TEST_SUITE_P(All, Backends, ::testing::ValuesIn(kBackends),

@@ -76,7 +76,7 @@ TEST(FileHandler, GetLineRefusesBuffersOfOneByteOrLess) {
     EXPECT_FALSE(h.GetLine(buffer, size, complete) || text.GetLine(buffer, size, complete));
     EXPECT_FALSE(complete);
     EXPECT_EQ(std::string(buffer, 4), "####");
-    EXPECT_EQ(file.calls, Calls{"open"});
+    EXPECT_EQ(file.calls, Calls{"open(0,0)"});
   }
 }
 
@@ -118,26 +118,19 @@ TEST(FileIOBase, SeekMeasuresTheSizeAndPassesTheCallersArguments) {
   EXPECT_EQ(f.Tell() + f.Size(), 200);
 }
 
-// Constructs a `File` (with the caller's type, if any) and expects it to open
-// with `mode` and `type`, and destroyed through its base, to close once.
-template <class File, class... CallerType>
-void ExpectOpensAndCloses(FileHandler::Mode mode, FileHandler::Type type, CallerType... caller_type) {
-  FakeFile file;
-  std::unique_ptr<lufio::FileIOBase> object = std::make_unique<File>(kPath, caller_type..., FakeFactory(file));
-  EXPECT_EQ(file.opened_mode, mode);
-  EXPECT_EQ(file.opened_type, type);
-  object.reset();
-  EXPECT_EQ(file.creates, 1);
-  EXPECT_EQ(file.calls, (Calls{"open", "close"}));
-}
-
+// Each access class opens its handler with its mode and type, and closes it
+// once when destroyed through its base.
 TEST(FileIOBase, AccessClassesOpenWithTheirModeAndTypeAndCloseOnce) {
   const auto text = FileHandler::TypeText, binary = FileHandler::TypeBinary;
-  ExpectOpensAndCloses<lufio::FileR>(FileHandler::ModeRead, binary, binary);
-  ExpectOpensAndCloses<lufio::FileW>(FileHandler::ModeWrite, text, text);
-  ExpectOpensAndCloses<lufio::FileRW>(FileHandler::ModeReadWrite, binary, binary);
-  ExpectOpensAndCloses<lufio::FileA>(FileHandler::ModeAppend, binary, binary);
-  ExpectOpensAndCloses<lufio::TextFileR>(FileHandler::ModeRead, text);
+  FakeFile file;
+  const FakeFactory factory(file);
+  std::unique_ptr<lufio::FileIOBase> objects[] = {
+      std::make_unique<lufio::FileR>(kPath, binary, factory), std::make_unique<lufio::FileW>(kPath, text, factory),
+      std::make_unique<lufio::FileRW>(kPath, binary, factory), std::make_unique<lufio::FileA>(kPath, text, factory),
+      std::make_unique<lufio::TextFileR>(kPath, factory)};
+  for (auto& object : objects) object.reset();
+  EXPECT_EQ(file.calls, (Calls{"open(0,1)", "open(1,0)", "open(2,1)", "open(3,0)", "open(0,0)", "close", "close",
+                               "close", "close", "close"}));
 }
 
 // A failed open destroys the handler without closing it; a throwing close is
@@ -146,7 +139,7 @@ TEST(FileIOBase, FailedOpenAndThrowingClose) {
   FakeFile file;
   file.open_result = false;
   EXPECT_THROW(lufio::FileR(kPath, FileHandler::TypeBinary, FakeFactory(file)), lufio::Error);
-  EXPECT_EQ(file.calls, Calls{"open"});
+  EXPECT_EQ(file.calls, Calls{"open(0,1)"});
   file.open_result = true;
   {
     lufio::FileW f(kPath, FileHandler::TypeBinary, FakeFactory(file));

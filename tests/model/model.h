@@ -135,26 +135,10 @@ class Object {
       }
       return Line(o, got.substr(0, lf), !got.empty(), !more);
     }
-    if (f_.lines == Lines::kFgets) {  // fgets, then one character of look-ahead
-      Closed(kRead);
-      bool eof = false;
-      while (got.size() + 1 < room && (got.empty() || got.back() != '\n')) {
-        if (!Next(got)) {
-          eof = true;
-          break;
-        }
-      }
-      const std::string line = CStr(got);
-      const std::size_t lf = line.find('\n');
-      std::string ahead;
-      bool more = false;
-      if (!got.empty() && lf == std::string::npos && !eof && Next(ahead) && ahead != "\n") {
-        pos_ = ahead_pos_;  // ungetc
-        more = true;
-      }
-      return Line(o, line.substr(0, lf), !got.empty(), !more);
-    }
-    o.complete = true;
+    // fgets and the stream's reader: up to a line feed or a full buffer, which
+    // looks at one more character and leaves it unless it is a line feed.
+    if (f_.lines == Lines::kFgets) Closed(kRead);
+    o.complete = o.complete || f_.lines == Lines::kStream;
     if (!open_) return o;
     std::string c;
     bool more = false;
@@ -165,7 +149,13 @@ class Object {
         break;
       }
     }
-    o.complete = !more;
+    std::string ahead;  // fgets: a zero byte hides the line feed, so it looks ahead too
+    if (f_.lines == Lines::kFgets && c == "\n" && got.size() + 1 < room && got != CStr(got) && Next(ahead) &&
+        ahead != "\n") {
+      pos_ = ahead_pos_;
+      more = true;
+    }
+    if (f_.lines == Lines::kStream) o.complete = !more;
     return Line(o, got, !got.empty() || c == "\n", !more);
   }
 

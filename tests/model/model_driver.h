@@ -41,6 +41,12 @@ inline int OpenDescriptors() {
   return test::kOnWindows ? 0 : n;
 }
 
+// The real object of a model object, as one of the access classes.
+template <class T, class Slot>
+T* As(const Slot& s) {
+  return dynamic_cast<T*>(s.r.get());
+}
+
 template <class Source>
 class Driver {
  public:
@@ -68,16 +74,9 @@ class Driver {
   }
 
  private:
-  struct Real {
-    std::unique_ptr<FileIOBase> base;
-    FileR* r = nullptr;
-    FileW* w = nullptr;
-    FileA* a = nullptr;
-    TextFileR* t = nullptr;
-  };
   struct Slot {
     Object m;
-    Real r;
+    std::unique_ptr<FileIOBase> r;
   };
 
   std::size_t Length() {
@@ -114,7 +113,7 @@ class Driver {
   }
 
   void Flush(Slot& s) {
-    Check("Flush", [&](Outcome&) { s.m.Flush(); }, [&](Outcome&) { s.r.w ? s.r.w->Flush() : s.r.a->Flush(); });
+    Check("Flush", [&](Outcome&) { s.m.Flush(); }, [&](Outcome&) { As<FileW>(s) ? As<FileW>(s)->Flush() : As<FileA>(s)->Flush(); });
   }
 
   void Open(int step) {
@@ -132,21 +131,14 @@ class Driver {
     slots_.push_back(std::unique_ptr<Slot>(new Slot{Object(f_, disk_, access, text), Make(access, text)}));
   }
 
-  Real Make(Access access, bool text) {
+  std::unique_ptr<FileIOBase> Make(Access access, bool text) {
     const lusys::CPPathFile path(path_.c_str());
     const FileHandler::Type type = text ? FileHandler::TypeText : FileHandler::TypeBinary;
-    Real r;
-    if (access == kR) r.base.reset(r.r = new FileR(path, type, factory_));
-    if (access == kW) r.base.reset(r.w = new FileW(path, type, factory_));
-    if (access == kA) r.base.reset(r.a = new FileA(path, type, factory_));
-    if (access == kTextR) r.base.reset(r.t = new TextFileR(path, factory_));
-    if (access == kRW) {
-      auto* rw = new FileRW(path, type, factory_);
-      r.base.reset(rw);
-      r.r = rw;
-      r.w = rw;
-    }
-    return r;
+    if (access == kR) return std::make_unique<FileR>(path, type, factory_);
+    if (access == kW) return std::make_unique<FileW>(path, type, factory_);
+    if (access == kRW) return std::make_unique<FileRW>(path, type, factory_);
+    if (access == kA) return std::make_unique<FileA>(path, type, factory_);
+    return std::make_unique<TextFileR>(path, factory_);
   }
 
   void Step(int step) {
@@ -158,7 +150,7 @@ class Driver {
     const std::size_t index = src_.Pick(static_cast<unsigned>(slots_.size()));
     Slot& s = *slots_[index];
     Object& m = s.m;
-    const Real& r = s.r;
+    FileIOBase& r = *s.r;
     const std::string what = "op " + std::to_string(step) + " object " + std::to_string(index) + "RWXAT"[m.access()] + " ";
     const bool positions = m.PositionsExact();
     if ((op == 1 || op == 2 || op == 11) && CanRead(m.access())) {
@@ -169,20 +161,17 @@ class Driver {
                      [&](Outcome& o) {
                        std::vector<char> buffer(static_cast<std::size_t>(size), '#');
                        o.complete = in;
-                       o.value = r.t->GetLine(buffer.data(), size, o.complete);
+                       o.value = As<TextFileR>(s)->GetLine(buffer.data(), size, o.complete);
                        if (o.value) o.text = buffer.data();
                      });
       }
       const std::size_t n = Length();
       return Check(what + "Read " + std::to_string(n),
-                   [&](Outcome& o) {
-                     o.text = m.Read(n);
-                     o.value = static_cast<std::int64_t>(o.text.size());
-                   },
+                   [&](Outcome& o) { o.value = static_cast<std::int64_t>((o.text = m.Read(n)).size()); },
                    [&](Outcome& o) {
                      std::string buffer(n, '#');
                      const lusys::BasicRef<char> view(&buffer[0], n);
-                     o.value = static_cast<std::int64_t>(r.r ? r.r->Read(view) : r.t->Read(view));
+                     o.value = static_cast<std::int64_t>(As<FileR>(s) ? As<FileR>(s)->Read(view) : As<TextFileR>(s)->Read(view));
                      o.text = buffer.substr(0, static_cast<std::size_t>(o.value));
                    });
     }
@@ -193,7 +182,7 @@ class Driver {
       Check(what + "Write " + std::to_string(data.size()), [&](Outcome& o) { o.value = static_cast<std::int64_t>(m.Write(data)); },
             [&](Outcome& o) {
               const lusys::BasicRef<const char> view(data.data(), data.size());
-              o.value = static_cast<std::int64_t>(r.w ? r.w->Write(view) : r.a->Write(view));
+              o.value = static_cast<std::int64_t>(As<FileW>(s) ? As<FileW>(s)->Write(view) : As<FileA>(s)->Write(view));
             });
       if (shared) Flush(s);
     } else if (op == 5 && positions) {
@@ -204,19 +193,18 @@ class Driver {
                                       INT_MIN + static_cast<std::int32_t>(src_.Pick(3))};
       const std::int32_t offset = offsets[src_.Pick(5)];
       Check(what + "Seek " + std::to_string(offset) + " " + std::to_string(whence), [&](Outcome& o) { o.value = m.Seek(offset, whence); },
-            [&](Outcome& o) { o.value = r.base->Seek(offset, static_cast<FileHandler::Whence>(whence)); });
-    } else if (op == 6 && positions) {
-      Check(what + "Tell", [&](Outcome& o) { o.value = m.Tell(); }, [&](Outcome& o) { o.value = r.base->Tell(); });
-    } else if (op == 7 && positions) {
-      Check(what + "Size", [&](Outcome& o) { o.value = m.Size(); }, [&](Outcome& o) { o.value = r.base->Size(); });
+            [&](Outcome& o) { o.value = r.Seek(offset, static_cast<FileHandler::Whence>(whence)); });
+    } else if ((op == 6 || op == 7) && positions) {
+      Check(what + (op == 6 ? "Tell" : "Size"), [&](Outcome& o) { o.value = op == 6 ? m.Tell() : m.Size(); },
+            [&](Outcome& o) { o.value = op == 6 ? r.Tell() : r.Size(); });
     } else if (op == 8 && CanWrite(m.access())) {
       Flush(s);
     } else if (op == 9) {
       m.Close();
       Check(what + "Close", [&](Outcome&) {}, [&](Outcome& o) {
-        r.base->Close();
+        r.Close();
         lusys::BasicStrOStream<char> name;
-        r.base->GetFileName().Print(name);
+        r.GetFileName().Print(name);
         o.text = name.Get() == path_ ? "" : name.Get();  // the name stays after Close
       });
     } else if (op == 10) {

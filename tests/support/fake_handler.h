@@ -21,12 +21,9 @@ struct FakeFile {
   std::string data;
   lusys::Long pos = 0;
   std::vector<std::string> calls;
-  int creates = 0;
   bool open_result = true, throw_on_close = false;
   bool touch_memory = true;                        // false: read and write report counts only
   std::uint64_t max_transfer = ~std::uint64_t{0};  // cap per read or write call
-  FileHandler::Mode opened_mode = FileHandler::ModeRead;
-  FileHandler::Type opened_type = FileHandler::TypeBinary;
 };
 
 class FakeHandler : public FileHandler {
@@ -46,9 +43,7 @@ class FakeHandler : public FileHandler {
   }
   void flush() override { Log("flush"); }
   bool open(Mode mode, Type type) override {
-    f_.opened_mode = mode;
-    f_.opened_type = type;
-    return Log("open", f_.open_result);
+    return Log("open(" + std::to_string(mode) + "," + std::to_string(type) + ")", f_.open_result);
   }
   void close() override {
     Log("close");
@@ -79,7 +74,6 @@ class FakeFactory : public FileHandlerFactory {
  public:
   explicit FakeFactory(FakeFile& file) : file_(file) {}
   std::unique_ptr<FileHandler> Create(const lusys::CPPathFileBase& path) const override {
-    ++file_.creates;
     return std::make_unique<FakeHandler>(path, file_);
   }
 
