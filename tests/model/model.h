@@ -29,13 +29,14 @@ struct Facts {
   bool eof_sticks;  // after a read met the end, reads give nothing until the next Tell, Seek or Size
   Lines lines;
   bool closed_throws;  // after Close: every operation throws (code 6 / 9); else Read 0, GetLine false, Flush nothing
+  bool closed_calls_system;  // a closed object still hands its operations to the system
 };
 
 inline constexpr Facts kFacts[] = {
-    {"Win", true, true, false, false, false, true, false, Lines::kDefault, true},
-    {"Crt", false, false, true, kOnWindows, kOnWindows, true, false, Lines::kDefault, true},
-    {"Stdio", false, false, true, kOnWindows, false, !kOnWindows, false, Lines::kFgets, true},
-    {"Ios", true, !kOnWindows, true, kOnWindows, false, !kOnWindows, kOnWindows, Lines::kStream, false},
+    {"Win", true, true, false, false, false, true, false, Lines::kDefault, true, true},
+    {"Crt", false, false, true, kOnWindows, kOnWindows, true, false, Lines::kDefault, true, false},
+    {"Stdio", false, false, true, kOnWindows, false, !kOnWindows, false, Lines::kFgets, true, false},
+    {"Ios", true, !kOnWindows, true, kOnWindows, false, !kOnWindows, kOnWindows, Lines::kStream, false, false},
 };
 
 inline constexpr std::uint32_t kNoCode = 0xFFFFFFFF;  // a code the platforms do not agree on
@@ -78,6 +79,11 @@ class Object {
   std::int64_t pos() const { return pos_; }
   bool PositionsExact() const { return !folds_ || f_.text_positions_exact; }
   void Close() { open_ = false; }
+  // The next operation step of this kind fails with `code`, as the system call under it would.
+  void Fail(const char* kind, std::uint32_t code) {
+    fault_ = kind;
+    fault_code_ = code;
+  }
 
   std::int32_t Tell() {
     Closed(kTell);
@@ -165,7 +171,8 @@ class Object {
     return o;
   }
   std::int64_t Size64() const { return static_cast<std::int64_t>(disk_.size()); }
-  void Closed(const char* message) const {
+  void Closed(const char* message) {
+    if (fault_ == message && (open_ || f_.closed_calls_system)) throw Failure{message, fault_code_};
     if (!open_) throw Failure{message, f_.closed_throws ? static_cast<std::uint32_t>(test::kClosedHandle) : kNoCode};
   }
   static std::string CStr(const std::string& s) { return s.substr(0, s.find('\0')); }
@@ -214,6 +221,8 @@ class Object {
   Access access_;
   bool folds_;
   bool open_ = true, at_eof_ = false;
+  const char* fault_ = nullptr;
+  std::uint32_t fault_code_ = 0;
   std::int64_t pos_ = 0, ahead_pos_ = 0;
 };
 

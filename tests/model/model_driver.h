@@ -53,6 +53,11 @@ class Driver {
   Driver(const FileHandlerFactory& factory, const Facts& facts, std::string path, Source& src)
       : factory_(factory), f_(facts), path_(std::move(path)), src_(src) {}
 
+  // Makes the next system call under operation i (Tell, Size's move, Flush,
+  // Read, Write) fail with `code`, or with i < 0 clears it; false where the
+  // back-end has no such seam.
+  std::function<bool(int i, std::uint32_t code)> fail = [](int, std::uint32_t) { return false; };
+
   // Runs up to `ops` operations; returns the first disagreement, or "".
   std::string Run(int ops) {
     std::remove(path_.c_str());
@@ -142,16 +147,29 @@ class Driver {
   }
 
   void Step(int step) {
-    const unsigned op = src_.Pick(12);
+    unsigned op = src_.Pick(13);
     if (op == 0 || slots_.empty()) {
       if (slots_.size() < 3) Open(step);
       return;
     }
     const std::size_t index = src_.Pick(static_cast<unsigned>(slots_.size()));
+    Object& m = slots_[index]->m;
+    std::string what = "op " + std::to_string(step) + " object " + std::to_string(index) + "RWXAT"[m.access()] + " ";
+    if (op != 12) return Apply(op, index, what);
+    static const unsigned kOps[] = {6, 7, 8, 1, 3};
+    static const char* const kKinds[] = {kTell, kSeek, kFlush, kRead, kWrite};
+    const unsigned i = src_.Pick(5);
+    if (!fail(static_cast<int>(i), 900 + i)) return;
+    m.Fail(kKinds[i], 900 + i);
+    Apply(kOps[i], index, what + "failing ");
+    m.Fail(nullptr, 0);
+    fail(-1, 0);
+  }
+
+  void Apply(unsigned op, std::size_t index, const std::string& what) {
     Slot& s = *slots_[index];
     Object& m = s.m;
     FileIOBase& r = *s.r;
-    const std::string what = "op " + std::to_string(step) + " object " + std::to_string(index) + "RWXAT"[m.access()] + " ";
     const bool positions = m.PositionsExact();
     if ((op == 1 || op == 2 || op == 11) && CanRead(m.access())) {
       if (op == 2 && m.access() == kTextR) {
