@@ -202,7 +202,9 @@ class Driver {
               const lusys::BasicRef<const char> view(data.data(), data.size());
               o.value = static_cast<std::int64_t>(As<FileW>(s) ? As<FileW>(s)->Write(view) : As<FileA>(s)->Write(view));
             });
-      if (shared) Flush(s);
+      // An append write goes out at once: where a buffered append stream's
+      // Tell points before that differs by runtime.
+      if (shared || m.access() == kA) Flush(s);
     } else if (op == 5 && positions) {
       static const std::int32_t kWhence[] = {0, 1, 2, 3, 7, -1};
       const std::int32_t whence = kWhence[src_.Pick(6)], size = static_cast<std::int32_t>(disk_.size());
