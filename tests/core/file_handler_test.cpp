@@ -36,6 +36,7 @@ TEST(FileHandler, SplitsTransfersAtTheLargest32BitSignedValue) {
       {kChunk + 10, kChunk - 5, {kChunk, 15}, kChunk + 10},  // the view advances by the count returned
       {kChunk + 10, 0, {kChunk}, 0},                         // a piece that moves nothing ends the transfer
       {100, 40, {100}, 40},                                  // the last piece's short count is taken as it is
+      {2 * kChunk - 5, kChunk - 5, {kChunk, kChunk}, 2 * kChunk - 10},  // so is a last piece of exactly kChunk
   };
   for (const Case& c : cases) {
     for (const std::string call : {"read(", "write("}) {
