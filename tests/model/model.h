@@ -10,19 +10,11 @@
 #include <cstdint>
 #include <string>
 
+#include "support/platform_facts.h"
+
 namespace lufio::model {
 
-#if defined(_WIN32)
-inline constexpr bool kWindows = true;
-#else
-inline constexpr bool kWindows = false;
-#endif
-#if defined(LUFIO_TEST_UNDER_WINE) && LUFIO_TEST_UNDER_WINE
-inline constexpr bool kWine = true;
-#else
-inline constexpr bool kWine = false;
-#endif
-
+using test::kOnWindows;
 enum class Lines { kDefault, kFgets, kStream };
 
 // What a back-end does where back-ends differ (README's table).
@@ -37,16 +29,16 @@ struct Facts {
   bool eof_sticks;  // after a read met the end, reads give nothing until the next Tell, Seek or Size
   Lines lines;
   bool closed_throws;  // after Close: every operation throws (code 6 / 9); else Read 0, GetLine false, Flush nothing
+  bool closed_calls_system;  // a closed object still hands its operations to the system
 };
 
 inline constexpr Facts kFacts[] = {
-    {"Win", true, true, false, false, false, true, false, Lines::kDefault, true},
-    {"Crt", false, false, true, kWindows, kWindows, true, false, Lines::kDefault, true},
-    {"Stdio", false, false, true, kWindows, false, !kWindows, false, Lines::kFgets, true},
-    {"Ios", true, !kWindows, true, kWindows, false, !kWindows, kWindows, Lines::kStream, false},
+    {"Win", true, true, false, false, false, true, false, Lines::kDefault, true, true},
+    {"Crt", false, false, true, kOnWindows, kOnWindows, true, false, Lines::kDefault, true, false},
+    {"Stdio", false, false, true, kOnWindows, false, !kOnWindows, false, Lines::kFgets, true, false},
+    {"Ios", true, !kOnWindows, true, kOnWindows, false, !kOnWindows, kOnWindows, Lines::kStream, false, false},
 };
 
-inline constexpr std::uint32_t kClosedCode = kWindows ? 6 : 9;
 inline constexpr std::uint32_t kNoCode = 0xFFFFFFFF;  // a code the platforms do not agree on
 
 enum Access { kR, kW, kRW, kA, kTextR };
@@ -78,16 +70,20 @@ inline constexpr char kTell[] = "Failed to get file offset", kSeek[] = "Failed t
 class Object {
  public:
   Object(const Facts& f, std::string& disk, Access access, bool text)
-      : f_(f), disk_(disk), access_(access), text_(text) {
+      : f_(f), disk_(disk), access_(access), folds_(text && f.folds_text) {
     if (access == kW || access == kRW) disk_.clear();
     if (access == kA && f.append_starts_at_end) pos_ = Size64();
   }
   Access access() const { return access_; }
-  bool text() const { return text_; }
   bool open() const { return open_; }
   std::int64_t pos() const { return pos_; }
-  bool PositionsExact() const { return !(text_ && f_.folds_text) || f_.text_positions_exact; }
+  bool PositionsExact() const { return !folds_ || f_.text_positions_exact; }
   void Close() { open_ = false; }
+  // The next operation step of this kind fails with `code`, as the system call under it would.
+  void Fail(const char* kind, std::uint32_t code) {
+    fault_ = kind;
+    fault_code_ = code;
+  }
 
   std::int32_t Tell() {
     Closed(kTell);
@@ -95,18 +91,16 @@ class Object {
     return static_cast<std::int32_t>(pos_);
   }
   std::int32_t Size() {
-    const std::int32_t saved = Tell();
-    const std::int32_t size = seek(0, 2);
+    const std::int32_t saved = Tell(), size = seek(0, 2);
     seek(saved, 0);
     return size;
   }
   // FileIOBase::Seek: the target in wrapping 32-bit arithmetic, clamped.
   std::int32_t Seek(std::int32_t offset, std::int32_t whence) {
-    std::int32_t base = whence == 1 ? Tell() : whence == 2 ? Size() : 0;
+    const std::int32_t base = whence == 1 ? Tell() : whence == 2 ? Size() : 0;
     const auto target = static_cast<std::int32_t>(static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(offset));
     if (target < 0) return seek(0, 0);
-    if (target > Size()) return seek(0, 2);
-    return seek(offset, whence);
+    return target > Size() ? seek(0, 2) : seek(offset, whence);
   }
   void Flush() {
     if (f_.closed_throws) Closed(kFlush);
@@ -121,8 +115,7 @@ class Object {
     return data.size();
   }
   std::string Read(std::size_t n) {
-    if (n == 0) return {};
-    if (!f_.closed_throws && !open_) return {};
+    if (n == 0 || (!f_.closed_throws && !open_)) return {};
     Closed(kRead);
     return read(n);
   }
@@ -130,83 +123,57 @@ class Object {
   Outcome GetLine(std::int32_t size, bool complete) {
     Outcome o;
     o.complete = complete;
-    if (f_.lines == Lines::kDefault) {
+    const auto room = static_cast<std::size_t>(size);
+    std::string got;
+    if (f_.lines == Lines::kDefault) {  // one read of the buffer, then back to the line feed
       Closed(kTell);
       const std::int64_t start = pos_;
-      const std::string got = read(static_cast<std::size_t>(size));
-      if (got.empty()) return o;
+      got = read(room);
       const std::size_t lf = got.find('\n');
-      o.value = 1;
-      o.complete = true;
+      bool more = false;
       if (lf != std::string::npos) {
         seek(static_cast<std::int32_t>(start + static_cast<std::int64_t>(lf)), 0);
         read(1);
-        o.text = CStr(got.substr(0, lf));
-      } else if (got.size() < static_cast<std::size_t>(size)) {
-        o.text = CStr(got);
-      } else {
+      } else if (got.size() == room) {
         pos_ = start + size - 1;
-        o.text = CStr(got.substr(0, got.size() - 1));
-        o.complete = false;
+        got.pop_back();
+        more = true;
       }
-      return o;
+      return Line(o, got.substr(0, lf), !got.empty(), !more);
     }
-    if (f_.lines == Lines::kFgets) {
-      Closed(kRead);
-      std::string got;
-      bool eof = false;
-      while (got.size() + 1 < static_cast<std::size_t>(size) && (got.empty() || got.back() != '\n')) {
-        if (!Next(got)) {
-          eof = true;
-          break;
-        }
-      }
-      if (got.empty()) return o;
-      const std::string line = CStr(got);
-      o.value = 1;
-      o.complete = true;
-      if (line.find('\n') != std::string::npos) {
-        o.text = line.substr(0, line.find('\n'));
-      } else {
-        o.text = line;
-        std::string ahead;
-        if (!eof && Next(ahead) && ahead != "\n") {
-          pos_ = ahead_pos_;  // ungetc
-          o.complete = false;
-        }
-      }
-      return o;
-    }
-    if (!open_) {
-      o.complete = true;
-      return o;
-    }
-    std::string got, c;
-    std::int64_t before = pos_;
+    // fgets and the stream's reader: up to a line feed or a full buffer, which
+    // looks at one more character and leaves it unless it is a line feed.
+    if (f_.lines == Lines::kFgets) Closed(kRead);
+    o.complete = o.complete || f_.lines == Lines::kStream;
+    if (!open_) return o;
+    std::string c;
     bool more = false;
-    while (true) {
-      before = pos_;
-      if (!Next(c)) break;
-      if (c == "\n") break;
-      if (got.size() + 1 == static_cast<std::size_t>(size)) {
+    for (std::int64_t before = pos_; Next(c) && c != "\n"; before = pos_, got += c, c.clear()) {
+      if (got.size() + 1 == room) {
         pos_ = before;
         more = true;
         break;
       }
-      got += c;
-      c.clear();
     }
-    const bool lf = c == "\n";
-    o.value = (!got.empty() || lf) ? 1 : 0;
-    o.complete = !more;
-    o.text = CStr(got);
-    return o;
+    std::string ahead;  // fgets: a zero byte hides the line feed, so it looks ahead too
+    if (f_.lines == Lines::kFgets && c == "\n" && got.size() + 1 < room && got != CStr(got) && Next(ahead) &&
+        ahead != "\n") {
+      pos_ = ahead_pos_;
+      more = true;
+    }
+    if (f_.lines == Lines::kStream) o.complete = !more;
+    return Line(o, got, !got.empty() || c == "\n", !more);
   }
 
  private:
+  static Outcome& Line(Outcome& o, const std::string& text, bool value, bool complete) {
+    if (value) o = Outcome{1, CStr(text), complete, "", kNoCode};
+    return o;
+  }
   std::int64_t Size64() const { return static_cast<std::int64_t>(disk_.size()); }
-  void Closed(const char* message) const {
-    if (!open_) throw Failure{message, f_.closed_throws ? kClosedCode : kNoCode};
+  void Closed(const char* message) {
+    if (fault_ == message && (open_ || f_.closed_calls_system)) throw Failure{message, fault_code_};
+    if (!open_) throw Failure{message, f_.closed_throws ? static_cast<std::uint32_t>(test::kClosedHandle) : kNoCode};
   }
   static std::string CStr(const std::string& s) { return s.substr(0, s.find('\0')); }
   std::int32_t seek(std::int32_t offset, std::int32_t whence) {
@@ -216,26 +183,20 @@ class Object {
     pos_ = (whence == 0 ? 0 : whence == 1 ? pos_ : Size64()) + offset;
     return static_cast<std::int32_t>(pos_);
   }
-  bool Folds() const { return text_ && f_.folds_text; }
+  char At(std::int64_t i) const { return disk_[static_cast<std::size_t>(i)]; }
   // The next character of the stream, folded in text mode; false at the end.
   bool Next(std::string& out) {
     ahead_pos_ = pos_;
-    if (pos_ >= Size64() || (at_eof_ && f_.eof_sticks)) {
-      at_eof_ = true;
-      return false;
-    }
-    const char c = disk_[static_cast<std::size_t>(pos_++)];
-    if (Folds() && c == '\r' && pos_ < Size64() && disk_[static_cast<std::size_t>(pos_)] == '\n') {
-      ++pos_;
-      out += '\n';
-    } else {
-      out += c;
-    }
+    if (pos_ >= Size64() || (at_eof_ && f_.eof_sticks)) return !(at_eof_ = true);
+    const char c = At(pos_++);
+    const bool fold = folds_ && c == '\r' && pos_ < Size64() && At(pos_) == '\n';
+    pos_ += fold;
+    out += fold ? '\n' : c;
     return true;
   }
   std::string read(std::size_t n) {
     std::string out;
-    if (!Folds() || !f_.text_read_is_one_block) {
+    if (!folds_ || !f_.text_read_is_one_block) {
       while (out.size() < n && Next(out)) {
       }
       return out;
@@ -244,11 +205,10 @@ class Object {
     // that ends the block looks at the next byte.
     const std::int64_t end = std::min<std::int64_t>(Size64(), pos_ + static_cast<std::int64_t>(n));
     while (pos_ < end) {
-      const char c = disk_[static_cast<std::size_t>(pos_++)];
-      const bool lf_next = pos_ < Size64() && disk_[static_cast<std::size_t>(pos_)] == '\n';
-      if (c != '\r' || !lf_next) {
+      const char c = At(pos_++);
+      if (c != '\r' || pos_ >= Size64() || At(pos_) != '\n') {
         out += c;
-      } else if (pos_ < end || !kWine || out.empty()) {
+      } else if (pos_ < end || !test::kUnderWine || out.empty()) {
         out += '\n';
         ++pos_;
       }  // Wine drops a block's last CR before a LF and leaves the LF for the next read
@@ -259,11 +219,11 @@ class Object {
   const Facts& f_;
   std::string& disk_;
   Access access_;
-  bool text_;
-  bool open_ = true;
-  std::int64_t pos_ = 0;
-  std::int64_t ahead_pos_ = 0;
-  bool at_eof_ = false;
+  bool folds_;
+  bool open_ = true, at_eof_ = false;
+  const char* fault_ = nullptr;
+  std::uint32_t fault_code_ = 0;
+  std::int64_t pos_ = 0, ahead_pos_ = 0;
 };
 
 }  // namespace lufio::model

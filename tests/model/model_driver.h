@@ -1,8 +1,8 @@
 // The driver: random sequences of operations on real lufio objects and on the
 // model at once, every result and every Error compared, and at the end the
-// file's bytes. A Source chooses everything (a seeded generator in the test
-// suite, the input bytes in the fuzz target): Pick(n) gives a value below n,
-// Done() ends the run.
+// file's bytes and the process's open descriptors. A Source chooses
+// everything (a seeded generator in the test suite, the input bytes in the
+// fuzz target): Pick(n) gives a value below n, Done() ends the run.
 //
 // Several objects may be open on the file at once. While they are, writes go
 // to the end of the file only and are flushed at once, and a new object opens
@@ -15,6 +15,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -32,13 +33,19 @@ inline std::string Show(const Outcome& o) {
   return s + "] error '" + o.error + "' code " + std::to_string(o.code);
 }
 
-struct Real {
-  std::unique_ptr<FileIOBase> base;
-  FileR* r = nullptr;
-  FileW* w = nullptr;
-  FileA* a = nullptr;
-  TextFileR* t = nullptr;
-};
+// The process's open descriptors (Linux); 0 where they cannot be listed.
+inline int OpenDescriptors() {
+  std::error_code ec;
+  int n = 0;
+  for (std::filesystem::directory_iterator i("/proc/self/fd", ec), end; !ec && i != end; i.increment(ec)) ++n;
+  return test::kOnWindows ? 0 : n;
+}
+
+// The real object of a model object, as one of the access classes.
+template <class T, class Slot>
+T* As(const Slot& s) {
+  return dynamic_cast<T*>(s.r.get());
+}
 
 template <class Source>
 class Driver {
@@ -46,41 +53,40 @@ class Driver {
   Driver(const FileHandlerFactory& factory, const Facts& facts, std::string path, Source& src)
       : factory_(factory), f_(facts), path_(std::move(path)), src_(src) {}
 
+  // Makes the next system call under operation i (Tell, Size's move, Flush,
+  // Read, Write) fail with `code`, or with i < 0 clears it; false where the
+  // back-end has no such seam.
+  std::function<bool(int i, std::uint32_t code)> fail = [](int, std::uint32_t) { return false; };
+
   // Runs up to `ops` operations; returns the first disagreement, or "".
   std::string Run(int ops) {
     std::remove(path_.c_str());
-    exists_ = src_.Pick(5) != 0;
-    if (exists_) {
+    const int descriptors = OpenDescriptors();
+    if ((exists_ = src_.Pick(5) != 0)) {
       disk_ = Bytes(src_.Pick(2) ? src_.Pick(300) : src_.Pick(6000));
       std::ofstream(path_, std::ios::binary) << disk_;
     }
     for (int i = 0; i < ops && !src_.Done() && error_.empty(); ++i) Step(i);
     slots_.clear();  // destruction closes every object
-    if (error_.empty() && exists_) {
-      std::ifstream in(path_, std::ios::binary);
-      const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-      if (bytes != disk_) error_ = "bytes on disk: " + std::to_string(bytes.size()) + " vs " + std::to_string(disk_.size());
+    std::ifstream in(path_, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (error_.empty() && (in.is_open() != exists_ || bytes != disk_)) {
+      error_ = "bytes on disk: " + std::to_string(bytes.size()) + " vs " + std::to_string(disk_.size());
     }
+    in.close();
+    if (error_.empty() && OpenDescriptors() != descriptors) error_ = "descriptors left open" + history_;
     return error_;
   }
 
  private:
   struct Slot {
     Object m;
-    Real r;
+    std::unique_ptr<FileIOBase> r;
   };
 
   std::size_t Length() {
-    switch (src_.Pick(4)) {
-      case 0:
-        return 0;
-      case 1:
-        return 1 + src_.Pick(16);
-      case 2:
-        return src_.Pick(700);
-      default:
-        return src_.Pick(10000);
-    }
+    const unsigned kind = src_.Pick(4);
+    return kind == 0 ? 0 : kind == 1 ? 1 + src_.Pick(16) : src_.Pick(kind == 2 ? 700 : 10000);
   }
   // Lines with LF, CR LF, lone CR and zero bytes, from one seed.
   std::string Bytes(std::size_t n) {
@@ -99,163 +105,131 @@ class Driver {
     try {
       model(m);
     } catch (const Failure& e) {
-      m = Outcome{};
-      m.error = std::string(e.message) + ": file=" + path_;
-      m.code = e.code;
+      m = Outcome{0, "", false, std::string(e.message) + ": file=" + path_, e.code};
     }
     try {
       real(r);
     } catch (const Error& e) {
-      r = Outcome{};
-      r.error = e.GetText();
-      r.code = static_cast<std::uint32_t>(e.GetCode());
+      r = Outcome{0, "", false, e.GetText(), static_cast<std::uint32_t>(e.GetCode())};
       if (path_ != e.GetFileName()) r.error += " (named " + std::string(e.GetFileName()) + ")";
+      if (std::string(e.what()) != "File I/O error") r.error += " (what() " + std::string(e.what()) + ")";
     }
     if (!(m == r) && error_.empty()) error_ = what + ": model " + Show(m) + " / lufio " + Show(r) + "\nafter" + history_;
   }
 
-  void FlushWriters() {
-    for (auto& s : slots_) {
-      if (s->m.open() && CanWrite(s->m.access())) Flush(*s);
-    }
-  }
   void Flush(Slot& s) {
-    Check("Flush", [&](Outcome&) { s.m.Flush(); }, [&](Outcome&) { s.r.w ? s.r.w->Flush() : s.r.a->Flush(); });
+    Check("Flush", [&](Outcome&) { s.m.Flush(); }, [&](Outcome&) { As<FileW>(s) ? As<FileW>(s)->Flush() : As<FileA>(s)->Flush(); });
   }
 
   void Open(int step) {
-    Access access = static_cast<Access>(src_.Pick(5));
+    auto access = static_cast<Access>(src_.Pick(5));
     if ((access == kW || access == kRW) && !slots_.empty()) access = kR;
     const bool text = access == kTextR || (access == kR && src_.Pick(2) == 0);
-    const std::string what = "op " + std::to_string(step) + " open " + "RWXAT"[access] + (text ? " text" : "");
-    FlushWriters();
+    for (auto& s : slots_) {
+      if (s->m.open() && CanWrite(s->m.access())) Flush(*s);
+    }
     if (!exists_ && CanRead(access) && access != kRW) {
-      Check(what, [&](Outcome&) { throw Failure{kOpen, 2}; }, [&](Outcome&) { Make(access, text); });
-      return;
+      const std::string what = "op " + std::to_string(step) + " open " + "RWXAT"[access] + (text ? " text" : "");
+      return Check(what, [&](Outcome&) { throw Failure{kOpen, 2}; }, [&](Outcome&) { Make(access, text); });
     }
     exists_ = true;
     slots_.push_back(std::unique_ptr<Slot>(new Slot{Object(f_, disk_, access, text), Make(access, text)}));
   }
 
-  Real Make(Access access, bool text) {
+  std::unique_ptr<FileIOBase> Make(Access access, bool text) {
     const lusys::CPPathFile path(path_.c_str());
     const FileHandler::Type type = text ? FileHandler::TypeText : FileHandler::TypeBinary;
-    Real r;
-    switch (access) {
-      case kR:
-        r.base.reset(r.r = new FileR(path, type, factory_));
-        break;
-      case kW:
-        r.base.reset(r.w = new FileW(path, type, factory_));
-        break;
-      case kRW: {
-        auto* rw = new FileRW(path, type, factory_);
-        r.base.reset(rw);
-        r.r = rw;
-        r.w = rw;
-        break;
-      }
-      case kA:
-        r.base.reset(r.a = new FileA(path, type, factory_));
-        break;
-      case kTextR:
-        r.base.reset(r.t = new TextFileR(path, factory_));
-        break;
-    }
-    return r;
+    if (access == kR) return std::make_unique<FileR>(path, type, factory_);
+    if (access == kW) return std::make_unique<FileW>(path, type, factory_);
+    if (access == kRW) return std::make_unique<FileRW>(path, type, factory_);
+    if (access == kA) return std::make_unique<FileA>(path, type, factory_);
+    return std::make_unique<TextFileR>(path, factory_);
   }
 
   void Step(int step) {
-    const unsigned op = src_.Pick(12);
+    unsigned op = src_.Pick(13);
     if (op == 0 || slots_.empty()) {
       if (slots_.size() < 3) Open(step);
       return;
     }
     const std::size_t index = src_.Pick(static_cast<unsigned>(slots_.size()));
+    Object& m = slots_[index]->m;
+    std::string what = "op " + std::to_string(step) + " object " + std::to_string(index) + "RWXAT"[m.access()] + " ";
+    if (op != 12) return Apply(op, index, what);
+    static const unsigned kOps[] = {6, 7, 8, 1, 3};
+    static const char* const kKinds[] = {kTell, kSeek, kFlush, kRead, kWrite};
+    const unsigned i = src_.Pick(5);
+    if (!fail(static_cast<int>(i), 900 + i)) return;
+    m.Fail(kKinds[i], 900 + i);
+    Apply(kOps[i], index, what + "failing ");
+    m.Fail(nullptr, 0);
+    fail(-1, 0);
+  }
+
+  void Apply(unsigned op, std::size_t index, const std::string& what) {
     Slot& s = *slots_[index];
     Object& m = s.m;
-    const Real& r = s.r;
-    const std::string what = "op " + std::to_string(step) + " object " + std::to_string(index) + "RWXAT"[m.access()] + " ";
+    FileIOBase& r = *s.r;
     const bool positions = m.PositionsExact();
-    switch (op) {
-      case 1:
-      case 2:
-      case 11: {
-        if (!CanRead(m.access())) return;
-        if (op == 2 && m.access() == kTextR) {
-          const auto size = static_cast<std::int32_t>(2 + src_.Pick(64));
-          const bool in = src_.Pick(2) != 0;
-          Check(what + "GetLine " + std::to_string(size), [&](Outcome& o) { o = m.GetLine(size, in); },
-                [&](Outcome& o) {
-                  std::vector<char> buffer(static_cast<std::size_t>(size), '#');
-                  o.complete = in;
-                  o.value = r.t->GetLine(buffer.data(), size, o.complete);
-                  if (o.value) o.text = buffer.data();
-                });
-          return;
-        }
-        const std::size_t n = Length();
-        Check(what + "Read " + std::to_string(n), [&](Outcome& o) { o.text = m.Read(n); o.value = static_cast<std::int64_t>(o.text.size()); },
-              [&](Outcome& o) {
-                std::string buffer(n, '#');
-                const lusys::BasicRef<char> view(&buffer[0], n);
-                o.value = static_cast<std::int64_t>(r.r ? r.r->Read(view) : r.t->Read(view));
-                o.text = buffer.substr(0, static_cast<std::size_t>(o.value));
-              });
-        return;
+    if ((op == 1 || op == 2 || op == 11) && CanRead(m.access())) {
+      if (op == 2 && m.access() == kTextR) {
+        const auto size = static_cast<std::int32_t>(2 + src_.Pick(64));
+        const bool in = src_.Pick(2) != 0;
+        return Check(what + "GetLine " + std::to_string(size), [&](Outcome& o) { o = m.GetLine(size, in); },
+                     [&](Outcome& o) {
+                       std::vector<char> buffer(static_cast<std::size_t>(size), '#');
+                       o.complete = in;
+                       o.value = As<TextFileR>(s)->GetLine(buffer.data(), size, o.complete);
+                       if (o.value) o.text = buffer.data();
+                     });
       }
-      case 3:
-      case 4: {
-        if (!CanWrite(m.access())) return;
-        const bool shared = slots_.size() > 1;
-        if (shared && m.open() && m.pos() != static_cast<std::int64_t>(disk_.size()) && !(m.access() == kA && f_.append_writes_at_end)) return;
-        const std::string data = Bytes(Length());
-        Check(what + "Write " + std::to_string(data.size()), [&](Outcome& o) { o.value = static_cast<std::int64_t>(m.Write(data)); },
-              [&](Outcome& o) {
-                const lusys::BasicRef<const char> view(data.data(), data.size());
-                o.value = static_cast<std::int64_t>(r.w ? r.w->Write(view) : r.a->Write(view));
-              });
-        if (shared) Flush(s);
-        return;
-      }
-      case 5: {
-        if (!positions) return;
-        static const std::int32_t kWhence[] = {0, 1, 2, 3, 7, -1};
-        const std::int32_t whence = kWhence[src_.Pick(6)];
-        const auto size = static_cast<std::int32_t>(disk_.size());
-        const std::int32_t offsets[] = {static_cast<std::int32_t>(src_.Pick(41)) - 20,
-                                        size + static_cast<std::int32_t>(src_.Pick(21)) - 10,
-                                        -size - static_cast<std::int32_t>(src_.Pick(5)),
-                                        INT_MAX - static_cast<std::int32_t>(src_.Pick(3)),
-                                        INT_MIN + static_cast<std::int32_t>(src_.Pick(3))};
-        const std::int32_t offset = offsets[src_.Pick(5)];
-        Check(what + "Seek " + std::to_string(offset) + " " + std::to_string(whence),
-              [&](Outcome& o) { o.value = m.Seek(offset, whence); },
-              [&](Outcome& o) { o.value = r.base->Seek(offset, static_cast<FileHandler::Whence>(whence)); });
-        return;
-      }
-      case 6:
-        if (positions) Check(what + "Tell", [&](Outcome& o) { o.value = m.Tell(); }, [&](Outcome& o) { o.value = r.base->Tell(); });
-        return;
-      case 7:
-        if (positions) Check(what + "Size", [&](Outcome& o) { o.value = m.Size(); }, [&](Outcome& o) { o.value = r.base->Size(); });
-        return;
-      case 8:
-        if (CanWrite(m.access())) Flush(s);
-        return;
-      case 9:
-        m.Close();
-        Check(what + "Close", [&](Outcome&) {}, [&](Outcome& o) {
-          r.base->Close();
-          lusys::BasicStrOStream<char> name;
-          r.base->GetFileName().Print(name);
-          o.text = name.Get() == path_ ? "" : name.Get();  // the name stays after Close
-        });
-        return;
-      default:
-        Check(what + "destroyed", [&](Outcome&) {}, [&](Outcome&) {});
-        slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(index));
-        return;
+      const std::size_t n = Length();
+      return Check(what + "Read " + std::to_string(n),
+                   [&](Outcome& o) { o.value = static_cast<std::int64_t>((o.text = m.Read(n)).size()); },
+                   [&](Outcome& o) {
+                     std::string buffer(n, '#');
+                     const lusys::BasicRef<char> view(&buffer[0], n);
+                     o.value = static_cast<std::int64_t>(As<FileR>(s) ? As<FileR>(s)->Read(view) : As<TextFileR>(s)->Read(view));
+                     o.text = buffer.substr(0, static_cast<std::size_t>(o.value));
+                   });
+    }
+    if ((op == 3 || op == 4) && CanWrite(m.access())) {
+      const bool shared = slots_.size() > 1;
+      if (shared && m.open() && m.pos() != static_cast<std::int64_t>(disk_.size()) && !(m.access() == kA && f_.append_writes_at_end)) return;
+      const std::string data = Bytes(Length());
+      Check(what + "Write " + std::to_string(data.size()), [&](Outcome& o) { o.value = static_cast<std::int64_t>(m.Write(data)); },
+            [&](Outcome& o) {
+              const lusys::BasicRef<const char> view(data.data(), data.size());
+              o.value = static_cast<std::int64_t>(As<FileW>(s) ? As<FileW>(s)->Write(view) : As<FileA>(s)->Write(view));
+            });
+      // An append write goes out at once: where a buffered append stream's
+      // Tell points before that differs by runtime.
+      if (shared || m.access() == kA) Flush(s);
+    } else if (op == 5 && positions) {
+      static const std::int32_t kWhence[] = {0, 1, 2, 3, 7, -1};
+      const std::int32_t whence = kWhence[src_.Pick(6)], size = static_cast<std::int32_t>(disk_.size());
+      const std::int32_t offsets[] = {static_cast<std::int32_t>(src_.Pick(41)) - 20, size + static_cast<std::int32_t>(src_.Pick(21)) - 10,
+                                      -size - static_cast<std::int32_t>(src_.Pick(5)), INT_MAX - static_cast<std::int32_t>(src_.Pick(3)),
+                                      INT_MIN + static_cast<std::int32_t>(src_.Pick(3))};
+      const std::int32_t offset = offsets[src_.Pick(5)];
+      Check(what + "Seek " + std::to_string(offset) + " " + std::to_string(whence), [&](Outcome& o) { o.value = m.Seek(offset, whence); },
+            [&](Outcome& o) { o.value = r.Seek(offset, static_cast<FileHandler::Whence>(whence)); });
+    } else if ((op == 6 || op == 7) && positions) {
+      Check(what + (op == 6 ? "Tell" : "Size"), [&](Outcome& o) { o.value = op == 6 ? m.Tell() : m.Size(); },
+            [&](Outcome& o) { o.value = op == 6 ? r.Tell() : r.Size(); });
+    } else if (op == 8 && CanWrite(m.access())) {
+      Flush(s);
+    } else if (op == 9) {
+      m.Close();
+      Check(what + "Close", [&](Outcome&) {}, [&](Outcome& o) {
+        r.Close();
+        lusys::BasicStrOStream<char> name;
+        r.GetFileName().Print(name);
+        o.text = name.Get() == path_ ? "" : name.Get();  // the name stays after Close
+      });
+    } else if (op == 10) {
+      Check(what + "destroyed", [&](Outcome&) {}, [&](Outcome&) {});
+      slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(index));
     }
   }
 

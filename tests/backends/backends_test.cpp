@@ -1,0 +1,178 @@
+// What each back-end's handler does beyond the model of tests/model/: modes
+// and types outside the enums, each system call's failure with the system's
+// code, a closed handler, and positions at the 32-bit limits.
+#include <lufio/factories.h>
+#include <lusys/exception.h>
+
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "backends/handler_test_util.h"
+#include "fault.h"
+#include "support/platform_facts.h"
+#include "support/temp_dir.h"
+
+namespace lufio::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Call = sys::fault::Call;
+using FH = FileHandler;
+using Long = lusys::Long;
+
+// The handler's private operations, reached through member pointers named in
+// explicit instantiations, where the language does not check access. A call
+// through one dispatches virtually, as the file objects' own calls do.
+template <class Tag, typename Tag::Type kMember>
+struct Expose {
+  friend typename Tag::Type Get(Tag) { return kMember; }
+};
+#define LUFIO_TEST_EXPOSE(Name, Signature) \
+  struct Name {                            \
+    using Type = Signature;                \
+    friend Type Get(Name);                 \
+  };                                       \
+  template struct Expose<Name, &FH::Name>
+LUFIO_TEST_EXPOSE(tell, Long (FH::*)());
+LUFIO_TEST_EXPOSE(seek, Long (FH::*)(Long, FH::Whence));
+LUFIO_TEST_EXPOSE(flush, void (FH::*)());
+LUFIO_TEST_EXPOSE(open, bool (FH::*)(FH::Mode, FH::Type));
+LUFIO_TEST_EXPOSE(close, void (FH::*)());
+LUFIO_TEST_EXPOSE(read, std::uint64_t (FH::*)(char*, Long));
+LUFIO_TEST_EXPOSE(write, std::uint64_t (FH::*)(const char*, Long));
+#undef LUFIO_TEST_EXPOSE
+template <class Tag, class... Args>
+auto Do(FileHandler& h, Args... args) {
+  return (h.*Get(Tag{}))(args...);
+}
+
+// The system's last error, read as the library reads it.
+struct LastErrorProbe : lusys::Exception {
+  using lusys::Exception::get_last_error;
+};
+
+struct Backend {
+  const char* name;
+  const FileHandlerFactory& factory;
+  int bad_mode;         // a Mode outside the enum, and whether it opens (read-only)
+  bool bad_mode_opens;
+  bool text_folds;      // TypeText reads CR LF as LF
+  bool type2_folds;     // Type 2 is text (else every Type but 0 is binary)
+  std::vector<Call> calls;  // open and close, where the fault seam reaches them
+};
+
+const WinHandlerFactory kWin;
+const CrtHandlerFactory kCrt;
+const StdioHandlerFactory kStdio;
+const IosHandlerFactory kIos;
+const Backend kBackends[] = {
+    {"Win", kWin, 7, false, false, false, {Call::CreateFileA, Call::CloseHandle}},
+    {"Crt", kCrt, 7, true, kOnWindows, false, {Call::SOpen, Call::Close}},
+    {"Stdio", kStdio, 4, false, kOnWindows, false, {}},
+    {"Ios", kIos, 7, false, kOnWindows, kOnWindows, {}},
+};
+
+constexpr char kTellFailed[] = "Failed to get file offset", kSeekFailed[] = "Failed to move file pointer";
+
+class Backends : public ::testing::TestWithParam<Backend> {
+ protected:
+  // Handlers close when they go (only the iostream back-end's would by itself).
+  struct Closer {
+    void operator()(FileHandler* h) const {
+      Do<close>(*h);
+      delete h;
+    }
+  };
+  using Handle = std::unique_ptr<FileHandler, Closer>;
+
+  void TearDown() override { sys::fault::Disarm(); }
+  std::string Path(const std::string& name = "f") const { return dir_.File(name); }
+  Handle Create(const std::string& path) const {
+    return Handle(GetParam().factory.Create(lusys::CPPathFile(path.c_str())).release());
+  }
+  Handle Open(FH::Mode mode, FH::Type type = FH::TypeBinary, const std::string& name = "f") {
+    Handle h = Create(Path(name));
+    EXPECT_TRUE(Do<open>(*h, mode, type));
+    return h;
+  }
+  std::string ReadCrLfAs(FH::Type type) {
+    WriteBytes(Path(), "a\r\nb");
+    char buffer[16];
+    return std::string(buffer, Do<read>(*Open(FH::ModeRead, type), buffer, sizeof buffer));
+  }
+  bool Is(const char* name) const { return std::string(GetParam().name) == name; }
+
+  TempDir dir_;
+};
+
+TEST_P(Backends, ModesAndTypes) {
+  const Backend& b = GetParam();
+  EXPECT_EQ(ReadCrLfAs(FH::TypeText), b.text_folds ? "a\nb" : "a\r\nb");
+  EXPECT_EQ(ReadCrLfAs(static_cast<FH::Type>(2)), b.type2_folds ? "a\nb" : "a\r\nb");
+  Handle odd = Create(Path(b.bad_mode_opens ? "f" : "none"));
+  EXPECT_EQ(Do<open>(*odd, static_cast<FH::Mode>(b.bad_mode), FH::TypeBinary), b.bad_mode_opens);
+  if (b.bad_mode_opens) {
+    EXPECT_THROW(Do<write>(*odd, "x", 1), Error);
+  }
+  EXPECT_FALSE(Exists(Path("none")));
+  Open(FH::ModeWrite, FH::TypeBinary, "new");  // created readable and writable
+  EXPECT_NE(fs::status(Path("new")).permissions() & fs::perms::owner_write, fs::perms::none);
+  auto h = Open(FH::ModeRead);
+  ExpectError([&] { Do<seek>(*h, -1, FH::WhenceBegin); }, kSeekFailed, Path(), std::nullopt);
+  if (Is("Ios")) {  // its handler closes the file when destroyed, keeping what was written
+    auto raw = kIos.Create(lusys::CPPathFile(Path().c_str()));
+    ASSERT_TRUE(Do<open>(*raw, FH::ModeWrite, FH::TypeBinary));
+    raw->Write(lusys::Literal("kept"));
+    raw.reset();
+    EXPECT_EQ(ReadBytes(Path()), "kept");
+  }
+}
+
+// The other calls' failures are checked by the model of tests/model/.
+TEST_P(Backends, FailingOpenAndSecondClose) {
+  const Backend& b = GetParam();
+  if (b.calls.empty()) GTEST_SKIP() << "no fault seam; real faults are in tests/hardening";
+  sys::fault::Arm(b.calls[0], 77);
+  EXPECT_FALSE(Do<open>(*Create(Path("g")), FH::ModeWrite, FH::TypeBinary));
+  EXPECT_EQ(LastErrorProbe::get_last_error(), 77u);
+  auto h = Open(FH::ModeReadWrite);
+  Do<close>(*h);
+  sys::fault::Arm(b.calls[1], 1, 0, 0);
+  Do<close>(*h);  // a second close calls nothing
+  EXPECT_EQ(sys::fault::Fired(b.calls[1]), 0u);
+  if (Is("Win")) {  // an append open that cannot reach the end throws and releases the handle
+    auto a = Create(Path());
+    sys::fault::Arm(Call::SetFilePointer, 88);
+    ExpectError([&] { Do<open>(*a, FH::ModeAppend, FH::TypeBinary); }, kSeekFailed, Path(), 88);
+    ExpectError([&] { Do<tell>(*a); }, kTellFailed, Path(), kClosedHandle);
+  }
+}
+
+TEST_P(Backends, PositionsAtThe32BitLimits) {
+  const bool win = Is("Win") && kSetFilePointerRefusesBeyond32Bits, crt = Is("Crt") && !kOnWindows;
+  if (!win && !crt) GTEST_SKIP() << "no rule of lufio's own here";  // the Windows runtime has its own beyond 2 GiB
+  WriteBytes(Path(), "");
+  fs::resize_file(Path(), win ? 0x100000040 : 0x80000040);  // sparse: 4 or 2 GiB and 64 bytes
+  auto h = Open(FH::ModeRead);
+  const std::optional<lusys::ULong> code = win ? std::nullopt : std::optional<lusys::ULong>(22);  // EINVAL
+  if (win) {
+    ExpectError([&] { Do<seek>(*h, 0, FH::WhenceEnd); }, kSeekFailed, Path(), code);
+    EXPECT_EQ(Do<seek>(*h, 0x7FFFFFFF, FH::WhenceBegin), 0x7FFFFFFF);
+    EXPECT_EQ(Do<seek>(*h, 1, FH::WhenceCurrent), INT32_MIN);  // 2 GiB and beyond come back negative
+  }
+  const Long at = Do<seek>(*h, 0x7FFFFFF0, win ? FH::WhenceCurrent : FH::WhenceBegin);
+  EXPECT_EQ(at, win ? -16 : 0x7FFFFFF0);
+  ExpectError([&] { Do<seek>(*h, 16, FH::WhenceCurrent); }, kSeekFailed, Path(), code);
+  EXPECT_EQ(Do<tell>(*h), at);
+  char buffer[32];
+  ASSERT_EQ(Do<read>(*h, buffer, sizeof buffer), sizeof buffer);  // now past 4 or 2 GiB
+  ExpectError([&] { Do<tell>(*h); }, kTellFailed, Path(), code);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Backends, ::testing::ValuesIn(kBackends),
+                         [](const ::testing::TestParamInfo<Backend>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace lufio::test
