@@ -7,6 +7,7 @@
 #include <climits>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "backends/handler_test_util.h"
@@ -62,6 +63,8 @@ struct Backend {
   bool type2_folds;     // Type 2 is text (else every Type but 0 is binary)
   std::vector<Call> calls;  // open and close, where the fault seam reaches them
 };
+// GoogleTest would print the struct's bytes, padding included.
+void PrintTo(const Backend& b, std::ostream* os) { *os << b.name; }
 
 const WinHandlerFactory kWin;
 const CrtHandlerFactory kCrt;
