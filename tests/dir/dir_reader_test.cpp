@@ -166,6 +166,9 @@ TEST_F(DirReaderTest, StepsInPlaceAndStaysAtTheEnd) {
   const DirEntry::Imp& record = kept.GetImp();
   EXPECT_EQ(kept.GetName(), seen[0]);
   EXPECT_EQ(assigned.GetName(), seen[0]);
+  DirEntry from_record;  // an Imp is assignable to and from the platform's own record
+  from_record.GetImp() = sys::FindRecord(record);
+  EXPECT_EQ(from_record.GetName(), seen[0]);
   EXPECT_EQ(record.dwFileAttributes & 0x10, 0u);
   EXPECT_EQ((std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow, seen[0].size());
   const auto& written = record.ftLastWriteTime;  // 100-ns intervals since 1601
