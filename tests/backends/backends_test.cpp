@@ -10,10 +10,8 @@
 #include <ostream>
 #include <vector>
 
-#include "backends/handler_test_util.h"
 #include "fault.h"
-#include "support/platform_facts.h"
-#include "support/temp_dir.h"
+#include "support/support.h"
 
 namespace lufio::test {
 namespace {
@@ -119,7 +117,7 @@ TEST_P(Backends, ModesAndTypes) {
   if (b.bad_mode_opens) {
     EXPECT_THROW(Do<write>(*odd, "x", 1), Error);
   }
-  EXPECT_FALSE(Exists(Path("none")));
+  EXPECT_FALSE(fs::exists(Path("none")));
   Open(FH::ModeWrite, FH::TypeBinary, "new");  // created readable and writable
   EXPECT_NE(fs::status(Path("new")).permissions() & fs::perms::owner_write, fs::perms::none);
   auto h = Open(FH::ModeRead);

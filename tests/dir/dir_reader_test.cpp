@@ -13,10 +13,7 @@
 #include <vector>
 
 #include "fault.h"
-#include "support/alloc_counter.h"
-#include "support/platform_facts.h"
-#include "support/temp_dir.h"
-#include "support/unix_fifo.h"
+#include "support/support.h"
 
 namespace lufio {
 namespace {
@@ -29,26 +26,6 @@ using Names = std::vector<std::string>;
 Names Sorted(Names names) {
   std::sort(names.begin(), names.end());
   return names;
-}
-
-// Checks the Error `f` throws, and its copy and assigned copy; `code` 0
-// stands for any non-zero code.
-template <class F>
-void ExpectError(F f, const std::string& text, const std::string& path, lusys::ULong code) {
-  try {
-    f();
-    ADD_FAILURE() << "no DirReader::Error";
-  } catch (const DirReader::Error& caught) {
-    DirReader::Error assigned(lusys::Literal("x"), lusys::Literal("y"), 1);
-    assigned = caught;
-    assigned = static_cast<const DirReader::Error&>(assigned);
-    for (const DirReader::Error& e : {caught, assigned}) {
-      EXPECT_EQ(e.GetText(), text.substr(0, 255));
-      EXPECT_EQ(e.GetPath(), path.substr(0, 260));
-      EXPECT_TRUE(code == 0 ? e.GetCode() != 0 : e.GetCode() == code) << e.GetCode();
-      EXPECT_STREQ(static_cast<const lusys::Exception&>(e).what(), "Directory read error");
-    }
-  }
 }
 
 class DirReaderTest : public ::testing::Test {
@@ -131,16 +108,16 @@ TEST_F(DirReaderTest, FailsToOpenWithTheDirectoryText) {
   const struct {
     std::string dir;
     bool fault;
-    lusys::ULong code;
+    std::optional<lusys::ULong> code;
   } cases[] = {{dir_.File("missing"), false, test::kOnWindows ? 3 : test::kFileNotFound},
-               {dir_.File("plain"), false, 0},
-               {dir_.File(std::string(300, 'm')), false, 0},
+               {dir_.File("plain"), false, std::nullopt},
+               {dir_.File(std::string(300, 'm')), false, std::nullopt},
                {dir_.path(), true, 5}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dir);
-    if (c.fault) sys::fault::Arm(Call::FindFirstFileA, c.code);
-    ExpectError([&] { DirReader reader(lusys::CPPath(c.dir.c_str()), DirReader::FilterAll); },
-                "Failed to open: dir=" + c.dir, c.dir, c.code);
+    if (c.fault) sys::fault::Arm(Call::FindFirstFileA, *c.code);
+    test::ExpectError<DirReader::Error>([&] { DirReader reader(lusys::CPPath(c.dir.c_str()), DirReader::FilterAll); },
+                                        "Failed to open", c.dir, c.code);
   }
 }
 
@@ -199,7 +176,7 @@ TEST_F(DirReaderTest, FailedStepThrowsAndTheListingGoesOn) {
     SCOPED_TRACE(code);
     DirReader reader(Path(), DirReader::FilterFiles);
     sys::fault::Arm(Call::FindNextFileA, code);
-    if (code == 5) ExpectError([&] { reader.GetNext(); }, "Failed to read: dir=" + dir_.path(), dir_.path(), code);
+    if (code == 5) test::ExpectError<DirReader::Error>([&] { reader.GetNext(); }, "Failed to read", dir_.path(), code);
     EXPECT_TRUE(code == 5 || reader.GetNext() == nullptr);
     EXPECT_NE(reader.GetNext(), nullptr);
   }

@@ -9,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/factories.h"
-#include "support/platform_facts.h"
-#include "support/temp_dir.h"
+#include "support/support.h"
 
 namespace lufio::test {
 namespace {

@@ -9,10 +9,7 @@
 #include <new>
 #include <string>
 
-#include "support/alloc_counter.h"
-#include "support/factories.h"
-#include "support/platform_facts.h"
-#include "support/temp_dir.h"
+#include "support/support.h"
 
 namespace lufio::test {
 namespace {

@@ -11,11 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "backends/handler_test_util.h"
-#include "support/factories.h"
-#include "support/platform_facts.h"
-#include "support/temp_dir.h"
-#include "support/unix_fifo.h"
+#include "support/support.h"
 
 namespace lufio::test {
 namespace {

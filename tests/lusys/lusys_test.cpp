@@ -7,8 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "support/platform_facts.h"
-#include "support/temp_dir.h"
+#include "support/support.h"
 
 namespace {
 

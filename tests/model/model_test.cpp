@@ -1,17 +1,18 @@
 // The model against every back-end: fixed seeds, the same on Linux and under
-// Wine; the text-position rules of the model's table proved on the files
-// where they show; and what the model cannot see: transfers allocate nothing.
+// Wine, and on eight threads at once; the text-position rules of the model's
+// table proved on the files where they show; and what the model cannot see:
+// transfers allocate nothing.
 #include <gtest/gtest.h>
 #include <lufio/lufio.h>
 
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fault.h"
 #include "model/model_driver.h"
-#include "support/alloc_counter.h"
-#include "support/temp_dir.h"
+#include "support/support.h"
 
 namespace {
 
@@ -56,6 +57,26 @@ TEST_P(Model, AgreesOverFixedSeeds) {
     };
     EXPECT_EQ(driver.Run(120), "");
   }
+}
+
+// Each thread drives the model over a file of its own and lists the directory
+// they share: file objects and readers share nothing but the read-only
+// end-of-line table (the tsan preset runs this under ThreadSanitizer).
+TEST_P(Model, AgreesOnEightThreadsAtOnce) {
+  std::vector<std::string> failures(8);
+  std::vector<std::thread> threads;
+  for (unsigned t = 0; t < failures.size(); ++t) {
+    threads.emplace_back([&, t] {
+      Seeded src{std::mt19937(100 + t)};
+      lufio::model::Driver<Seeded> driver(factory(), kFacts[GetParam()], dir_.File("t" + std::to_string(t)), src);
+      driver.count_descriptors = false;
+      failures[t] = driver.Run(120);
+      lufio::DirReader reader(lusys::CPPath(dir_.path().c_str()), lufio::DirReader::FilterAll);
+      for (auto* e = reader.GetFirst(); e != nullptr; e = reader.GetNext()) failures[t] += e->GetName()[0] == 't' ? "" : e->GetName();
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (const std::string& failure : failures) EXPECT_EQ(failure, "");
 }
 
 // A TextFileR reading lines with Tell after each: byte offsets wherever the

@@ -5,6 +5,8 @@
 
 #include <lusys/types.h>
 
+#include <filesystem>
+
 namespace lufio::test {
 
 inline constexpr bool kOnWindows = LUFIO_TEST_ON_WINDOWS != 0;
@@ -29,6 +31,15 @@ inline constexpr bool kUnderWine = LUFIO_TEST_UNDER_WINE != 0;
 // SetFilePointer without a high part fails for a position beyond 32 bits
 // (Windows, and our POSIX stand-in); Wine's moves there and returns the low part.
 inline constexpr bool kSetFilePointerRefusesBeyond32Bits = !kUnderWine;
+
+// The process's open descriptors where the system lists them (Linux), else
+// -1: Wine's own would show.
+inline long OpenDescriptors() {
+  std::error_code ec;
+  long n = kOnWindows ? -1 : 0;
+  for (std::filesystem::directory_iterator i("/proc/self/fd", ec), end; n >= 0 && !ec && i != end; i.increment(ec)) ++n;
+  return ec ? -1 : n;
+}
 
 }  // namespace lufio::test
 

@@ -1,4 +1,4 @@
-#include "support/unix_fifo.h"
+#include "support/support.h"
 
 namespace lufio::test {
 

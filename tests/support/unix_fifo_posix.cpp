@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/unix_fifo.h"
+#include "support/support.h"
 
 namespace lufio::test {
 

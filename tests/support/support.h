@@ -1,0 +1,98 @@
+// What the suites share: a temporary directory per test, file contents,
+// allocation counting, named pipes, running as an ordinary user, the
+// back-ends by name, and the check of a thrown error.
+#ifndef LUFIO_TESTS_SUPPORT_SUPPORT_H_
+#define LUFIO_TESTS_SUPPORT_SUPPORT_H_
+
+#include <gtest/gtest.h>
+#include <lufio/lufio.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <type_traits>
+
+#include "support/platform_facts.h"
+
+namespace lufio::test {
+
+// A directory of its own, removed with everything in it when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const;  // the path of `name` inside
+
+ private:
+  std::string path_;
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes);  // binary, replacing what was there
+std::string ReadBytes(const std::string& path);                      // empty when it cannot be read
+
+// Calls of the global operator new (every form) since the program began.
+std::uint64_t AllocationCount();
+// Makes the n-th allocation from now on (1: the next) throw std::bad_alloc,
+// once; 0 turns that off.
+void FailAllocation(std::uint64_t n);
+
+// A named pipe, kept open read-write so that opening it never blocks; ok() is
+// false where the platform has none.
+class UnixFifo {
+ public:
+  explicit UnixFifo(const std::string& path);
+  ~UnixFifo();
+  UnixFifo(const UnixFifo&) = delete;
+  UnixFifo& operator=(const UnixFifo&) = delete;
+  bool ok() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+// Runs `body` as a user whom permissions bind: here when not root, else in a
+// child switched to "nobody". 1 when `body` returned true, 0 when false, -1
+// where no such user can be had.
+int RunUnprivileged(const std::function<bool()>& body);
+
+using AllFactories = ::testing::Types<StdioHandlerFactory, WinHandlerFactory, CrtHandlerFactory, IosHandlerFactory>;
+struct FactoryNames {
+  template <class T>
+  static std::string GetName(int index) {
+    return std::array<const char*, 4>{"Stdio", "Win", "Crt", "Ios"}[static_cast<std::size_t>(index)];
+  }
+};
+
+// Expects `op` to throw E with `message`, `path` and, when given, `code`; so
+// must a copy and an assigned copy. Texts keep 255 characters, paths 260.
+template <class E = Error, class Op>
+void ExpectError(Op op, const std::string& message, const std::string& path, std::optional<lusys::ULong> code) {
+  constexpr bool kFile = std::is_same_v<E, Error>;
+  try {
+    op();
+    ADD_FAILURE() << "nothing thrown; expected " << message;
+  } catch (const E& caught) {
+    E assigned = [] {
+      if constexpr (kFile) return E(lusys::Literal("x"), lusys::CPPathFile("y"), 1);
+      else return E(lusys::Literal("x"), lusys::Literal("y"), 1);
+    }();
+    assigned = caught;
+    assigned = static_cast<const E&>(assigned);
+    for (const E& e : {caught, assigned}) {
+      EXPECT_EQ(e.GetText(), (message + (kFile ? ": file=" : ": dir=") + path).substr(0, 255));
+      if constexpr (kFile) EXPECT_EQ(e.GetFileName(), path.substr(0, 260));
+      else EXPECT_EQ(e.GetPath(), path.substr(0, 260));
+      EXPECT_EQ(e.GetCode(), code.value_or(e.GetCode()));
+      EXPECT_STREQ(static_cast<const lusys::Exception&>(e).what(), kFile ? "File I/O error" : "Directory read error");
+    }
+  }
+}
+
+}  // namespace lufio::test
+
+#endif  // LUFIO_TESTS_SUPPORT_SUPPORT_H_
