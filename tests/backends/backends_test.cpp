@@ -5,6 +5,8 @@
 #include <lusys/exception.h>
 
 #include <climits>
+#include <functional>
+#include <map>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -151,25 +153,35 @@ TEST_P(Backends, FailingOpenAndSecondClose) {
   }
 }
 
+// On a sparse file of 4 GiB and 64 bytes, Linux only (Windows' runtime has
+// rules of its own beyond 2 GiB): the Win32 stand-in moves within 32 unsigned
+// bits and hands back the low part, the others stop at 0x7FFFFFFF. A refused
+// move leaves the position, except over fstream, which has moved all the same.
 TEST_P(Backends, PositionsAtThe32BitLimits) {
-  const bool win = Is("Win") && kSetFilePointerRefusesBeyond32Bits, crt = Is("Crt") && !kOnWindows;
-  if (!win && !crt) GTEST_SKIP() << "no rule of lufio's own here";  // the Windows runtime has its own beyond 2 GiB
+  if (kOnWindows) GTEST_SKIP() << "Linux stand-ins only";
   WriteBytes(Path(), "");
-  fs::resize_file(Path(), win ? 0x100000040 : 0x80000040);  // sparse: 4 or 2 GiB and 64 bytes
+  std::error_code ec;
+  fs::resize_file(Path(), 0x100000040, ec);
+  if (ec) GTEST_SKIP() << "no sparse files here: " << ec.message();
   auto h = Open(FH::ModeRead);
-  const std::optional<lusys::ULong> code = win ? std::nullopt : std::optional<lusys::ULong>(22);  // EINVAL
-  if (win) {
-    ExpectError([&] { Do<seek>(*h, 0, FH::WhenceEnd); }, kSeekFailed, Path(), code);
-    EXPECT_EQ(Do<seek>(*h, 0x7FFFFFFF, FH::WhenceBegin), 0x7FFFFFFF);
-    EXPECT_EQ(Do<seek>(*h, 1, FH::WhenceCurrent), INT32_MIN);  // 2 GiB and beyond come back negative
+  const auto seek_to = [&](Long offset, FH::Whence whence) { return [&h, offset, whence] { return Do<seek>(*h, offset, whence); }; };
+  const std::function<Long()> steps[] = {seek_to(INT32_MAX, FH::WhenceBegin), [&] { return Do<tell>(*h); }, seek_to(1, FH::WhenceCurrent),
+                                         [&] { return Do<tell>(*h); }, seek_to(0x7FFFFFF0, FH::WhenceCurrent),
+                                         seek_to(16, FH::WhenceCurrent), [&] { return Do<tell>(*h); }, seek_to(0, FH::WhenceEnd)};
+  std::string seen;
+  for (const auto& step : steps) {
+    try {
+      seen += std::to_string(step()) + " ";
+    } catch (const Error& e) {  // "move" or "get " and the code
+      seen += std::string(e.GetText()).substr(10, 4) + std::to_string(e.GetCode()) + " ";
+    }
   }
-  const Long at = Do<seek>(*h, 0x7FFFFFF0, win ? FH::WhenceCurrent : FH::WhenceBegin);
-  EXPECT_EQ(at, win ? -16 : 0x7FFFFFF0);
-  ExpectError([&] { Do<seek>(*h, 16, FH::WhenceCurrent); }, kSeekFailed, Path(), code);
-  EXPECT_EQ(Do<tell>(*h), at);
-  char buffer[32];
-  ASSERT_EQ(Do<read>(*h, buffer, sizeof buffer), sizeof buffer);  // now past 4 or 2 GiB
-  ExpectError([&] { Do<tell>(*h); }, kTellFailed, Path(), code);
+  const std::map<std::string, std::string> expected = {
+      {"Win", "2147483647 2147483647 -2147483648 -2147483648 -16 move22 -16 move22 "},
+      {"Crt", "2147483647 2147483647 move22 2147483647 move22 move22 2147483647 move22 "},
+      {"Stdio", "2147483647 2147483647 move75 2147483647 move75 move75 2147483647 move75 "},
+      {"Ios", "2147483647 2147483647 move75 get 75 move75 move75 get 75 move75 "}};
+  EXPECT_EQ(seen, expected.at(GetParam().name));
 }
 
 INSTANTIATE_TEST_SUITE_P(All, Backends, ::testing::ValuesIn(kBackends),

@@ -1,5 +1,5 @@
 // Real faults that the system offers, over every back-end: a full device, a
-// directory read as a file, positions beyond 32 bits, a pipe that cannot seek.
+// directory read as a file, a pipe that cannot seek.
 // Each must surface as the documented Error with the system's code, never as
 // a crash or a lost byte. The full device and named pipes exist on Linux only.
 #include <gtest/gtest.h>
@@ -61,26 +61,6 @@ TYPED_TEST(RealFaults, DirectoryCannotBeReadAsAFile) {
   const auto code = this->kStdio ? kAnyCode : EISDIR;
   ExpectError([&] { in.Read(lusys::BasicRef<char>(buffer, sizeof(buffer))); }, "Failed to read file", dir, code);
   ExpectError([&] { in.GetLine(buffer, sizeof(buffer), complete); }, "Failed to read file", dir, code);
-}
-
-// A sparse file of 4 GiB and 100 bytes: no position beyond 32 bits comes back
-// cut; the stand-ins refuse it with EINVAL, stdio and fstream with EOVERFLOW.
-// Appending moves there: the Win32 back-end's move to the end fails.
-TYPED_TEST(RealFaults, PositionsBeyond32BitsFail) {
-  if (kOnWindows) GTEST_SKIP() << "Linux stdio and fstream only; Windows' runtime fails on its own";
-  const std::string name = this->dir_.File("sparse");
-  std::ofstream(name).put('x');
-  std::error_code ec;
-  fs::resize_file(name, (std::uintmax_t{1} << 32) + 100, ec);
-  if (ec) GTEST_SKIP() << "no sparse files here: " << ec.message();
-  const lusys::ULong code = this->kWin || this->kCrt ? EINVAL : EOVERFLOW;
-  const lusys::CPPathFile path(name.c_str());
-  ExpectError([&] { FileR(path, kBinary, this->factory_).Size(); }, "Failed to move file pointer", name, code);
-  if (this->kWin)
-    return ExpectError([&] { FileA(path, kBinary, this->factory_); }, "Failed to move file pointer", name, code);
-  FileA out(path, kBinary, this->factory_);
-  out.Write(lusys::Literal("z"));
-  ExpectError([&] { out.Tell(); }, "Failed to get file offset", name, code);
 }
 
 // What was written into the pipe still arrives whole.

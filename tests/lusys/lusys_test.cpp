@@ -1,6 +1,7 @@
-// lusys: the fixed streams' cut, paths, the character table, the string and
-// memory helpers and the base exception. The streams' behaviour under
-// arbitrary writes and copies is fuzzed (fuzz/streams_fuzz.cpp).
+// lusys and the error built on it: the fixed streams' cut, paths, the
+// character table, the string and memory helpers, and the texts, codes and
+// copies of Exception and lufio::Error. Arbitrary writes, copies and
+// compositions are fuzzed (fuzz/streams_fuzz.cpp, fuzz/errors_fuzz.cpp).
 #include <gtest/gtest.h>
 #include <lusys/lusys.h>
 
@@ -20,23 +21,27 @@ std::string Printed(const lusys::CPPathFileBase& path) {
 }
 
 // A view over a caller's buffer is zero-terminated from the start; one of
-// length 0 is never touched.
+// length 0 is never touched. Copies are assigned between distinct objects.
 TEST(FixedStreams, KeepTheFirst260Characters) {
   const std::string input(300, 'x');
-  lusys::CStrOStream<260, char> cstr;
-  lusys::BufOStream<260, char> buf;
+  lusys::CStrOStream<260, char> cstr, cstr_copy;
+  lusys::BufOStream<260, char> buf, buf_copy;
   std::string area(261, '#'), none("#");
   lusys::BasicCStrRefOStream<char> ref(BasicRef<char>(area.data(), area.size()));
   lusys::BasicCStrRefOStream<char> empty(BasicRef<char>(none.data(), 0));
   EXPECT_EQ(area[0], '\0');
   for (lusys::BasicOStream<char>* s : std::initializer_list<lusys::BasicOStream<char>*>{&cstr, &buf, &ref, &empty}) {
     s->Write(BasicRef<const char>());  // an empty view with a null pointer
+    *s << "y";
     s->Write(BasicRef<const char>(input.data(), input.size()));
     *s << "more";
   }
-  EXPECT_EQ(std::string(cstr.Get()), std::string(260, 'x'));
-  EXPECT_EQ(std::string(area.c_str()), std::string(260, 'x'));
-  EXPECT_EQ(std::string(buf.Get().Data(), buf.Get().Length()), std::string(260, 'x'));
+  cstr_copy = cstr;
+  buf_copy = buf;
+  const std::string expected = "y" + std::string(259, 'x');
+  EXPECT_EQ(std::string(cstr_copy.Get()), expected);
+  EXPECT_EQ(std::string(area.c_str()), expected);
+  EXPECT_EQ(std::string(buf_copy.Get().Data(), buf_copy.Get().Length()), expected);
   EXPECT_EQ(none, "#");
 }
 
@@ -66,10 +71,10 @@ TEST(Helpers, LengthNotOfStrCmpMemCopyMemZero) {
   EXPECT_GT(lusys::StrCmp(lusys::Literal("..."), lusys::Literal("..")), 0);
   EXPECT_EQ(lusys::StrCmp(BasicRef<const char>(), lusys::Literal("")), 0);
   char buffer[5] = "abcd";
-  lusys::MemCopy(buffer, "xyz", 2);
+  lusys::MemCopy(buffer, "xyz", 1);
   lusys::MemZero(buffer + 2, 1);
   lusys::MemZero(buffer + 3, 0);
-  EXPECT_EQ(std::string(buffer, 4), std::string("xy\0d", 4));
+  EXPECT_EQ(std::string(buffer, 4), std::string("xb\0d", 4));
 }
 
 class TestException : public lusys::Exception {
@@ -86,12 +91,26 @@ TEST(Exception, KeepsAtMost255CharactersTheCodeAndTheSystemsLastError) {
   other = e;
   EXPECT_STREQ(TestException(other).GetText(), e.GetText());
   EXPECT_EQ(other.GetCode(), 4000000000u);
+  EXPECT_STREQ(TestException(BasicRef<const char>(), 0).GetText(), "");  // an empty view with a null pointer
   lusys::BasicStrOStream<char> out;
   TestException(lusys::Literal("Failed"), 17).Print(out);
   EXPECT_EQ(out.Get(), "Failed (code 17)");
   const lufio::test::TempDir dir;
   EXPECT_EQ(std::fopen(dir.File("missing").c_str(), "rb"), nullptr);
   EXPECT_EQ(TestException::get_last_error(), lufio::test::kFileNotFound);
+}
+
+// lufio::Error's text keeps 255 characters, its path 260; a message that
+// fills the text gets nothing appended.
+TEST(Error, ComposesCutsCopiesAndAssigns) {
+  const std::string p260(260, 'p'), m240(240, 'm');
+  const std::pair<std::string, std::string> cases[] = {
+      {"Failed to open", "a.txt"}, {"Failed to read file", ""}, {"M", p260 + "q"}, {m240, p260}, {std::string(300, 'f'), "x"}};
+  for (const auto& [message, path] : cases) {
+    const BasicRef<const char> text(message.data(), message.size());
+    lufio::test::ExpectError([&] { throw lufio::Error(text, lusys::CPPathFile(path.c_str()), 32); }, message, path, 32);
+  }
+  EXPECT_THROW(throw lufio::Error(lusys::Literal("m"), lusys::CPPathFile("p"), 1), lusys::Exception);
 }
 
 }  // namespace
