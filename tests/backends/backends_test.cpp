@@ -5,9 +5,9 @@
 #include <lusys/exception.h>
 
 #include <climits>
+#include <filesystem>
 #include <functional>
 #include <map>
-#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -57,10 +57,10 @@ struct LastErrorProbe : lusys::Exception {
 struct Backend {
   const char* name;
   const FileHandlerFactory& factory;
-  int bad_mode;         // a Mode outside the enum, and whether it opens (read-only)
+  int bad_mode;  // a Mode outside the enum, and whether it opens (read-only)
   bool bad_mode_opens;
-  bool text_folds;      // TypeText reads CR LF as LF
-  bool type2_folds;     // Type 2 is text (else every Type but 0 is binary)
+  bool text_folds;          // TypeText reads CR LF as LF
+  bool type2_folds;         // Type 2 is text (else every Type but 0 is binary)
   std::vector<Call> calls;  // open and close, where the fault seam reaches them
 };
 // GoogleTest would print the struct's bytes, padding included.
@@ -164,10 +164,13 @@ TEST_P(Backends, PositionsAtThe32BitLimits) {
   fs::resize_file(Path(), 0x100000040, ec);
   if (ec) GTEST_SKIP() << "no sparse files here: " << ec.message();
   auto h = Open(FH::ModeRead);
-  const auto seek_to = [&](Long offset, FH::Whence whence) { return [&h, offset, whence] { return Do<seek>(*h, offset, whence); }; };
-  const std::function<Long()> steps[] = {seek_to(INT32_MAX, FH::WhenceBegin), [&] { return Do<tell>(*h); }, seek_to(1, FH::WhenceCurrent),
-                                         [&] { return Do<tell>(*h); }, seek_to(0x7FFFFFF0, FH::WhenceCurrent),
-                                         seek_to(16, FH::WhenceCurrent), [&] { return Do<tell>(*h); }, seek_to(0, FH::WhenceEnd)};
+  const auto seek_to = [&](Long offset, FH::Whence whence) {
+    return [&h, offset, whence] { return Do<seek>(*h, offset, whence); };
+  };
+  const std::function<Long()> steps[] = {seek_to(INT32_MAX, FH::WhenceBegin),    [&] { return Do<tell>(*h); },
+                                         seek_to(1, FH::WhenceCurrent),          [&] { return Do<tell>(*h); },
+                                         seek_to(0x7FFFFFF0, FH::WhenceCurrent), seek_to(16, FH::WhenceCurrent),
+                                         [&] { return Do<tell>(*h); },           seek_to(0, FH::WhenceEnd)};
   std::string seen;
   for (const auto& step : steps) {
     try {

@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
   try {
     const lusys::CPPathFile path(lusys::CPPath(argv[1]), lusys::Literal(name));
     lufio::FileW(path, lufio::FileHandler::TypeBinary, lufio::WinHandlerFactory()).Write(lusys::Literal("abc"));
-    lufio::FileR(path, lufio::FileHandler::TypeBinary, lufio::StdioHandlerFactory()).Read(lusys::BasicRef<char>(back, 3));
+    lufio::FileR(path, lufio::FileHandler::TypeBinary, lufio::StdioHandlerFactory())
+        .Read(lusys::BasicRef<char>(back, 3));
     lufio::DirReader reader(lusys::CPPath(argv[1]), lufio::DirReader::FilterFiles);
     const lufio::DirEntry* entry = reader.GetFirst();
     std::printf("listed %s, read %s\n", entry ? entry->GetName() : "nothing", back);

@@ -74,8 +74,8 @@ TEST(FileHandler, SplitsTransfersAtTheLargest32BitSignedValue) {
       {kChunk, ~0ull, {{kChunk, 0}}, kChunk},
       {5368709120u, ~0ull, {{kChunk, 0}, {kChunk, kChunk}, {5368709120u - 2 * kChunk, 2 * kChunk}}, 5368709120u},
       {kChunk + 10, kChunk - 5, {{kChunk, 0}, {15, kChunk - 5}}, kChunk + 10},  // advances by the count returned
-      {kChunk + 10, 0, {{kChunk, 0}}, 0},                  // a piece that moves nothing ends the transfer
-      {100, 40, {{100, 0}}, 40},                           // the last piece's short count is taken as it is
+      {kChunk + 10, 0, {{kChunk, 0}}, 0},  // a piece that moves nothing ends the transfer
+      {100, 40, {{100, 0}}, 40},           // the last piece's short count is taken as it is
       {2 * kChunk - 5, kChunk - 5, {{kChunk, 0}, {kChunk, kChunk - 5}}, 2 * kChunk - 10},  // of exactly kChunk too
   };
   for (const auto& c : cases) {
@@ -88,7 +88,8 @@ TEST(FileHandler, SplitsTransfersAtTheLargest32BitSignedValue) {
       const lusys::BasicRef<char> view(reinterpret_cast<char*>(std::uintptr_t{0x10000}), c.length);
       EXPECT_EQ(call == "read" ? h.Read(view) : h.Write(view), c.total);
       Calls expected;
-      for (const auto& [n, at] : c.pieces) expected.push_back(call + "(" + std::to_string(n) + "@" + std::to_string(at) + ")");
+      for (const auto& [n, at] : c.pieces)
+        expected.push_back(call + "(" + std::to_string(n) + "@" + std::to_string(at) + ")");
       EXPECT_EQ(log.calls, expected);
     }
   }

@@ -26,7 +26,7 @@ struct Facts {
   bool folds_text;               // text mode reads CR LF as LF
   bool text_read_is_one_block;   // a text Read folds one raw block of its size: short counts
   bool text_positions_exact;     // Tell, Seek and Size on a text-mode object are byte offsets
-  bool eof_sticks;  // after a read met the end, reads give nothing until the next Tell, Seek or Size
+  bool eof_sticks;               // after a read met the end, reads give nothing until the next Tell, Seek or Size
   Lines lines;
   bool closed_throws;  // after Close: every operation throws (code 6 / 9); else Read 0, GetLine false, Flush nothing
   bool closed_calls_system;  // a closed object still hands its operations to the system
@@ -98,7 +98,8 @@ class Object {
   // FileIOBase::Seek: the target in wrapping 32-bit arithmetic, clamped.
   std::int32_t Seek(std::int32_t offset, std::int32_t whence) {
     const std::int32_t base = whence == 1 ? Tell() : whence == 2 ? Size() : 0;
-    const auto target = static_cast<std::int32_t>(static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(offset));
+    const auto target =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(offset));
     if (target < 0) return seek(0, 0);
     return target > Size() ? seek(0, 2) : seek(offset, whence);
   }

@@ -67,7 +67,8 @@ class Driver {
       error_ = "bytes on disk: " + std::to_string(bytes.size()) + " vs " + std::to_string(disk_.size());
     }
     in.close();
-    if (error_.empty() && count_descriptors && test::OpenDescriptors() != descriptors) error_ = "descriptors left open" + history_;
+    if (error_.empty() && count_descriptors && test::OpenDescriptors() != descriptors)
+      error_ = "descriptors left open" + history_;
     return error_;
   }
 
@@ -107,11 +108,14 @@ class Driver {
       if (path_ != e.GetFileName()) r.error += " (named " + std::string(e.GetFileName()) + ")";
       if (std::string(e.what()) != "File I/O error") r.error += " (what() " + std::string(e.what()) + ")";
     }
-    if (!(m == r) && error_.empty()) error_ = what + ": model " + Show(m) + " / lufio " + Show(r) + "\nafter" + history_;
+    if (!(m == r) && error_.empty())
+      error_ = what + ": model " + Show(m) + " / lufio " + Show(r) + "\nafter" + history_;
   }
 
   void Flush(Slot& s) {
-    Check("Flush", [&](Outcome&) { s.m.Flush(); }, [&](Outcome&) { As<FileW>(s) ? As<FileW>(s)->Flush() : As<FileA>(s)->Flush(); });
+    Check(
+        "Flush", [&](Outcome&) { s.m.Flush(); },
+        [&](Outcome&) { As<FileW>(s) ? As<FileW>(s)->Flush() : As<FileA>(s)->Flush(); });
   }
 
   void Open(int step) {
@@ -123,7 +127,12 @@ class Driver {
     }
     if (!exists_ && CanRead(access) && access != kRW) {
       const std::string what = "op " + std::to_string(step) + " open " + "RWXAT"[access] + (text ? " text" : "");
-      return Check(what, [&](Outcome&) { throw Failure{kOpen, 2}; }, [&](Outcome&) { Make(access, text); });
+      return Check(
+          what,
+          [&](Outcome&) {
+            throw Failure{kOpen, 2};
+          },
+          [&](Outcome&) { Make(access, text); });
     }
     exists_ = true;
     slots_.push_back(std::unique_ptr<Slot>(new Slot{Object(f_, disk_, access, text), Make(access, text)}));
@@ -168,60 +177,73 @@ class Driver {
       if (op == 2 && m.access() == kTextR) {
         const auto size = static_cast<std::int32_t>(2 + src_.Pick(64));
         const bool in = src_.Pick(2) != 0;
-        return Check(what + "GetLine " + std::to_string(size), [&](Outcome& o) { o = m.GetLine(size, in); },
-                     [&](Outcome& o) {
-                       std::vector<char> buffer(static_cast<std::size_t>(size), '#');
-                       o.complete = in;
-                       o.value = As<TextFileR>(s)->GetLine(buffer.data(), size, o.complete);
-                       if (o.value) o.text = buffer.data();
-                     });
+        return Check(
+            what + "GetLine " + std::to_string(size), [&](Outcome& o) { o = m.GetLine(size, in); },
+            [&](Outcome& o) {
+              std::vector<char> buffer(static_cast<std::size_t>(size), '#');
+              o.complete = in;
+              o.value = As<TextFileR>(s)->GetLine(buffer.data(), size, o.complete);
+              if (o.value) o.text = buffer.data();
+            });
       }
       const std::size_t n = Length();
-      return Check(what + "Read " + std::to_string(n),
-                   [&](Outcome& o) { o.value = static_cast<std::int64_t>((o.text = m.Read(n)).size()); },
-                   [&](Outcome& o) {
-                     std::string buffer(n, '#');
-                     const lusys::BasicRef<char> view(&buffer[0], n);
-                     o.value = static_cast<std::int64_t>(As<FileR>(s) ? As<FileR>(s)->Read(view) : As<TextFileR>(s)->Read(view));
-                     o.text = buffer.substr(0, static_cast<std::size_t>(o.value));
-                   });
+      return Check(
+          what + "Read " + std::to_string(n),
+          [&](Outcome& o) { o.value = static_cast<std::int64_t>((o.text = m.Read(n)).size()); },
+          [&](Outcome& o) {
+            std::string buffer(n, '#');
+            const lusys::BasicRef<char> view(&buffer[0], n);
+            o.value = static_cast<std::int64_t>(As<FileR>(s) ? As<FileR>(s)->Read(view) : As<TextFileR>(s)->Read(view));
+            o.text = buffer.substr(0, static_cast<std::size_t>(o.value));
+          });
     }
     if ((op == 3 || op == 4) && CanWrite(m.access())) {
       const bool shared = slots_.size() > 1;
-      if (shared && m.open() && m.pos() != static_cast<std::int64_t>(disk_.size()) && !(m.access() == kA && f_.append_writes_at_end)) return;
+      if (shared && m.open() && m.pos() != static_cast<std::int64_t>(disk_.size()) &&
+          !(m.access() == kA && f_.append_writes_at_end))
+        return;
       const std::string data = Bytes(Length());
-      Check(what + "Write " + std::to_string(data.size()), [&](Outcome& o) { o.value = static_cast<std::int64_t>(m.Write(data)); },
-            [&](Outcome& o) {
-              const lusys::BasicRef<const char> view(data.data(), data.size());
-              o.value = static_cast<std::int64_t>(As<FileW>(s) ? As<FileW>(s)->Write(view) : As<FileA>(s)->Write(view));
-            });
+      Check(
+          what + "Write " + std::to_string(data.size()),
+          [&](Outcome& o) { o.value = static_cast<std::int64_t>(m.Write(data)); },
+          [&](Outcome& o) {
+            const lusys::BasicRef<const char> view(data.data(), data.size());
+            o.value = static_cast<std::int64_t>(As<FileW>(s) ? As<FileW>(s)->Write(view) : As<FileA>(s)->Write(view));
+          });
       // An append write goes out at once: where a buffered append stream's
       // Tell points before that differs by runtime.
       if (shared || m.access() == kA) Flush(s);
     } else if (op == 5 && positions) {
       static const std::int32_t kWhence[] = {0, 1, 2, 3, 7, -1};
       const std::int32_t whence = kWhence[src_.Pick(6)], size = static_cast<std::int32_t>(disk_.size());
-      const std::int32_t offsets[] = {static_cast<std::int32_t>(src_.Pick(41)) - 20, size + static_cast<std::int32_t>(src_.Pick(21)) - 10,
-                                      -size - static_cast<std::int32_t>(src_.Pick(5)), INT_MAX - static_cast<std::int32_t>(src_.Pick(3)),
-                                      INT_MIN + static_cast<std::int32_t>(src_.Pick(3))};
+      const std::int32_t offsets[] = {
+          static_cast<std::int32_t>(src_.Pick(41)) - 20, size + static_cast<std::int32_t>(src_.Pick(21)) - 10,
+          -size - static_cast<std::int32_t>(src_.Pick(5)), INT_MAX - static_cast<std::int32_t>(src_.Pick(3)),
+          INT_MIN + static_cast<std::int32_t>(src_.Pick(3))};
       const std::int32_t offset = offsets[src_.Pick(5)];
-      Check(what + "Seek " + std::to_string(offset) + " " + std::to_string(whence), [&](Outcome& o) { o.value = m.Seek(offset, whence); },
-            [&](Outcome& o) { o.value = r.Seek(offset, static_cast<FileHandler::Whence>(whence)); });
+      Check(
+          what + "Seek " + std::to_string(offset) + " " + std::to_string(whence),
+          [&](Outcome& o) { o.value = m.Seek(offset, whence); },
+          [&](Outcome& o) { o.value = r.Seek(offset, static_cast<FileHandler::Whence>(whence)); });
     } else if ((op == 6 || op == 7) && positions) {
-      Check(what + (op == 6 ? "Tell" : "Size"), [&](Outcome& o) { o.value = op == 6 ? m.Tell() : m.Size(); },
-            [&](Outcome& o) { o.value = op == 6 ? r.Tell() : r.Size(); });
+      Check(
+          what + (op == 6 ? "Tell" : "Size"), [&](Outcome& o) { o.value = op == 6 ? m.Tell() : m.Size(); },
+          [&](Outcome& o) { o.value = op == 6 ? r.Tell() : r.Size(); });
     } else if (op == 8 && CanWrite(m.access())) {
       Flush(s);
     } else if (op == 9) {
       m.Close();
-      Check(what + "Close", [&](Outcome&) {}, [&](Outcome& o) {
-        r.Close();
-        lusys::BasicStrOStream<char> name;
-        r.GetFileName().Print(name);
-        o.text = name.Get() == path_ ? "" : name.Get();  // the name stays after Close
-      });
+      Check(
+          what + "Close", [&](Outcome&) {},
+          [&](Outcome& o) {
+            r.Close();
+            lusys::BasicStrOStream<char> name;
+            r.GetFileName().Print(name);
+            o.text = name.Get() == path_ ? "" : name.Get();  // the name stays after Close
+          });
     } else if (op == 10) {
-      Check(what + "destroyed", [&](Outcome&) {}, [&](Outcome&) {});
+      Check(
+          what + "destroyed", [&](Outcome&) {}, [&](Outcome&) {});
       slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(index));
     }
   }

@@ -34,7 +34,9 @@ using Call = lufio::sys::fault::Call;
 // fstream have none that the fault seam reaches.
 const std::vector<Call> kCalls[] = {
     {Call::SetFilePointer, Call::SetFilePointer, Call::FlushFileBuffers, Call::ReadFile, Call::WriteFile},
-    {Call::Tell, Call::LSeek, Call::Commit, Call::Read, Call::Write}, {}, {}};
+    {Call::Tell, Call::LSeek, Call::Commit, Call::Read, Call::Write},
+    {},
+    {}};
 
 class Model : public ::testing::TestWithParam<int> {
  protected:
@@ -72,7 +74,8 @@ TEST_P(Model, AgreesOnEightThreadsAtOnce) {
       driver.count_descriptors = false;
       failures[t] = driver.Run(120);
       lufio::DirReader reader(lusys::CPPath(dir_.path().c_str()), lufio::DirReader::FilterAll);
-      for (auto* e = reader.GetFirst(); e != nullptr; e = reader.GetNext()) failures[t] += e->GetName()[0] == 't' ? "" : e->GetName();
+      for (auto* e = reader.GetFirst(); e != nullptr; e = reader.GetNext())
+        failures[t] += e->GetName()[0] == 't' ? "" : e->GetName();
     });
   }
   for (std::thread& thread : threads) thread.join();

@@ -24,7 +24,8 @@ TempDir::TempDir() {
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   std::error_code ec;
   do {
-    path_ = (fs::temp_directory_path() / ("lufio-test-" + std::to_string(stamp) + "-" + std::to_string(serial++))).string();
+    path_ =
+        (fs::temp_directory_path() / ("lufio-test-" + std::to_string(stamp) + "-" + std::to_string(serial++))).string();
   } while (!fs::create_directory(path_, ec));
 }
 
@@ -36,7 +37,8 @@ TempDir::~TempDir() {
 std::string TempDir::File(const std::string& name) const { return (fs::path(path_) / name).string(); }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string ReadBytes(const std::string& path) {

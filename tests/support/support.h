@@ -78,15 +78,19 @@ void ExpectError(Op op, const std::string& message, const std::string& path, std
     ADD_FAILURE() << "nothing thrown; expected " << message;
   } catch (const E& caught) {
     E assigned = [] {
-      if constexpr (kFile) return E(lusys::Literal("x"), lusys::CPPathFile("y"), 1);
-      else return E(lusys::Literal("x"), lusys::Literal("y"), 1);
+      if constexpr (kFile)
+        return E(lusys::Literal("x"), lusys::CPPathFile("y"), 1);
+      else
+        return E(lusys::Literal("x"), lusys::Literal("y"), 1);
     }();
     assigned = caught;
     assigned = static_cast<const E&>(assigned);
     for (const E& e : {caught, assigned}) {
       EXPECT_EQ(e.GetText(), (message + (kFile ? ": file=" : ": dir=") + path).substr(0, 255));
-      if constexpr (kFile) EXPECT_EQ(e.GetFileName(), path.substr(0, 260));
-      else EXPECT_EQ(e.GetPath(), path.substr(0, 260));
+      if constexpr (kFile)
+        EXPECT_EQ(e.GetFileName(), path.substr(0, 260));
+      else
+        EXPECT_EQ(e.GetPath(), path.substr(0, 260));
       EXPECT_EQ(e.GetCode(), code.value_or(e.GetCode()));
       EXPECT_STREQ(static_cast<const lusys::Exception&>(e).what(), kFile ? "File I/O error" : "Directory read error");
     }
