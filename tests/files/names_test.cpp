@@ -51,14 +51,12 @@ std::string ErrorPath(const std::string& path, const FileHandlerFactory& factory
   return "(opened)";
 }
 
-template <class Factory>
-class Names : public ::testing::Test {};
-TYPED_TEST_SUITE(Names, AllFactories, FactoryNames);
+using Names = EachBackend;
 
 // Latin with diacritics, Greek, Cyrillic, CJK, beyond the BMP, and 85 CJK
 // characters: 255 bytes, the longest name Linux (and so Wine) can keep. The
 // system's own (UTF-16 on Windows) name must be the same text.
-TYPED_TEST(Names, KeepTheirUtf8BytesEverywhere) {
+TEST_P(Names, KeepTheirUtf8BytesEverywhere) {
   std::string longest;
   for (int i = 0; i < 85; ++i) longest += "語";
   for (const char* name :
@@ -66,9 +64,9 @@ TYPED_TEST(Names, KeepTheirUtf8BytesEverywhere) {
     SCOPED_TRACE(name);
     const TempDir dir;
     const std::string path = Join(dir.path(), name);
-    EXPECT_EQ(WriteAppendReadList(dir.path(), name, TypeParam()), std::vector<std::string>{name});
+    EXPECT_EQ(WriteAppendReadList(dir.path(), name, factory()), std::vector<std::string>{name});
     EXPECT_TRUE(fs::exists(fs::u8path(path)));
-    EXPECT_EQ(ErrorPath(path + "-missing", TypeParam()), (path + "-missing").substr(0, 260));
+    EXPECT_EQ(ErrorPath(path + "-missing", factory()), (path + "-missing").substr(0, 260));
   }
 }
 
@@ -78,16 +76,15 @@ TYPED_TEST(Names, KeepTheirUtf8BytesEverywhere) {
 // CreateFileA) it fails cleanly and nothing lands under a cut name. The
 // directory reader's pattern keeps 260 characters: the deep one cannot be
 // listed, and its error keeps the first 260 of the path.
-TYPED_TEST(Names, LongPathsWorkOrFailCleanly) {
-  const TempDir dir;
-  std::string shallow = dir.path();
+TEST_P(Names, LongPathsWorkOrFailCleanly) {
+  std::string shallow = dir_.path();
   while (shallow.size() + 41 <= 240) shallow = Join(shallow, std::string(40, 's'));
   const std::string deep = Join(shallow, std::string(100, 'd')), file = Join(deep, "file.txt");
   std::error_code ignored;
   fs::create_directories(deep, ignored);
   ASSERT_GE(file.size(), 300u);
   try {
-    WriteAppendReadList(deep, "file.txt", TypeParam());
+    WriteAppendReadList(deep, "file.txt", factory());
     ADD_FAILURE() << "listed " << deep;
   } catch (const Error& e) {
     EXPECT_TRUE(kOnWindows) << e.GetText();
@@ -97,8 +94,10 @@ TYPED_TEST(Names, LongPathsWorkOrFailCleanly) {
     EXPECT_STREQ(e.GetPath(), deep.substr(0, 260).c_str());
   }
   for (const auto& entry : fs::directory_iterator(shallow)) EXPECT_EQ(entry.path().filename(), std::string(100, 'd'));
-  EXPECT_EQ(ErrorPath(Join(deep, "missing.txt"), TypeParam()), Join(deep, "missing.txt").substr(0, 260));
+  EXPECT_EQ(ErrorPath(Join(deep, "missing.txt"), factory()), Join(deep, "missing.txt").substr(0, 260));
 }
+
+INSTANTIATE_TEST_SUITE_P(All, Names, ::testing::Range(0, 4), BackendName);
 
 }  // namespace
 }  // namespace lufio::test

@@ -34,16 +34,10 @@ int ExhaustAllocations(const std::function<void()>& operation) {
   return 0;
 }
 
-template <class Factory>
-class AllocationFailure : public ::testing::Test {};
-TYPED_TEST_SUITE(AllocationFailure, AllFactories, FactoryNames);
-
-TYPED_TEST(AllocationFailure, EveryFileObjectAndCreate) {
-  const TypeParam factory{};
-  const TempDir dir;
-  const std::string name = dir.File("f");
-  WriteBytes(name, "content\n");
-  const lusys::CPPathFile path(name.c_str());
+TEST_P(EachBackend, AllocationFailureInEveryFileObjectAndCreate) {
+  WriteBytes(Path(), "content\n");
+  const lusys::CPPathFile path = File();
+  const FileHandlerFactory& factory = this->factory();
   const auto binary = FileHandler::TypeBinary;
   const std::function<void()> operations[] = {
       [&] { factory.Create(path); },           [&] { FileR f(path, binary, factory); },

@@ -20,55 +20,43 @@ namespace fs = std::filesystem;
 constexpr auto kBinary = FileHandler::TypeBinary;
 const std::optional<lusys::ULong> kAnyCode;  // the stdio back-end's error indicator
 
-template <class Factory>
-class RealFaults : public ::testing::Test {
- protected:
-  static constexpr bool kWin = std::is_same_v<Factory, WinHandlerFactory>;
-  static constexpr bool kCrt = std::is_same_v<Factory, CrtHandlerFactory>;
-  static constexpr bool kStdio = std::is_same_v<Factory, StdioHandlerFactory>;
-  const Factory factory_{};
-  TempDir dir_;
-};
-
-TYPED_TEST_SUITE(RealFaults, AllFactories, FactoryNames);
-
 // stdio reports the full device at the flush, fstream's flush never throws.
-TYPED_TEST(RealFaults, FullDeviceRefusesWritesAndFlushes) {
+TEST_P(EachBackend, FullDeviceRefusesWritesAndFlushes) {
   const std::string full = "/dev/full";
   if (kOnWindows || !fs::exists(full)) GTEST_SKIP() << "no full device here";
   const std::vector<char> block(1 << 20, 'z');
-  FileW out(lusys::CPPathFile(full.c_str()), kBinary, this->factory_);
-  if (this->kStdio)
+  FileW out(lusys::CPPathFile(full.c_str()), kBinary, factory());
+  if (Is("Stdio"))
     ExpectError([&] { out.Write(lusys::Literal("x")), out.Flush(); }, "Failed to flush buffer", full, ENOSPC);
-  if (std::is_same_v<TypeParam, IosHandlerFactory>) out.Write(lusys::Literal("x")), out.Flush();
+  if (Is("Ios")) out.Write(lusys::Literal("x")), out.Flush();
   ExpectError([&] { out.Write(lusys::BasicRef<const char>(block.data(), block.size())); }, "Failed to write file", full,
-              this->kStdio ? kAnyCode : ENOSPC);
+              Is("Stdio") ? kAnyCode : ENOSPC);
 }
 
 // Windows, and the Win32 handle and C runtime stand-ins (EISDIR, EACCES),
 // refuse to open a directory as a file; elsewhere reading bytes and lines fails.
-TYPED_TEST(RealFaults, DirectoryCannotBeReadAsAFile) {
-  const std::string dir = this->dir_.path();
+TEST_P(EachBackend, DirectoryCannotBeReadAsAFile) {
+  const std::string dir = dir_.path();
   const lusys::CPPathFile path(dir.c_str());
-  if (kOnWindows || this->kWin || this->kCrt) {
-    ExpectError([&] { FileR(path, kBinary, this->factory_); }, "Failed to open", dir,
-                kOnWindows ? kAnyCode : std::optional<lusys::ULong>(this->kWin ? EISDIR : EACCES));
+  if (kOnWindows || Is("Win") || Is("Crt")) {
+    ExpectError([&] { FileR(path, kBinary, factory()); }, "Failed to open", dir,
+                kOnWindows ? kAnyCode : std::optional<lusys::ULong>(Is("Win") ? EISDIR : EACCES));
     return;
   }
-  TextFileR in(path, this->factory_);
+  TextFileR in(path, factory());
   char buffer[16];
   bool complete = false;
-  const auto code = this->kStdio ? kAnyCode : EISDIR;
+  const auto code = Is("Stdio") ? kAnyCode : EISDIR;
   ExpectError([&] { in.Read(lusys::BasicRef<char>(buffer, sizeof(buffer))); }, "Failed to read file", dir, code);
   ExpectError([&] { in.GetLine(buffer, sizeof(buffer), complete); }, "Failed to read file", dir, code);
 }
 
 // What was written into the pipe still arrives whole.
-TYPED_TEST(RealFaults, PipeCannotTellOrSeek) {
-  const std::string name = this->dir_.File("fifo");
+TEST_P(EachBackend, PipeCannotTellOrSeek) {
+  const std::string name = dir_.File("fifo");
   const UnixFifo fifo(name);
   if (!fifo.ok()) GTEST_SKIP() << "no named pipes here";
-  FileR in(lusys::CPPathFile(name.c_str()), kBinary, this->factory_);
+  FileR in(lusys::CPPathFile(name.c_str()), kBinary, factory());
   ExpectError([&] { in.Tell(); }, "Failed to get file offset", name, ESPIPE);
   ExpectError([&] { in.Size(); }, "Failed to get file offset", name, ESPIPE);
   ExpectError([&] { in.Seek(0, FileHandler::WhenceCurrent); }, "Failed to get file offset", name, ESPIPE);
@@ -77,6 +65,8 @@ TYPED_TEST(RealFaults, PipeCannotTellOrSeek) {
   EXPECT_EQ(in.Read(lusys::BasicRef<char>(buffer, sizeof(buffer))), 16u);
   EXPECT_EQ(std::string(buffer, 16), "through the pipe");
 }
+
+INSTANTIATE_TEST_SUITE_P(All, EachBackend, ::testing::Range(0, 4), BackendName);
 
 }  // namespace
 }  // namespace lufio::test

@@ -24,37 +24,19 @@ struct Seeded {
   bool Done() const { return false; }
 };
 
-const lufio::WinHandlerFactory kWin;
-const lufio::CrtHandlerFactory kCrt;
-const lufio::StdioHandlerFactory kStdio;
-const lufio::IosHandlerFactory kIos;
-const lufio::FileHandlerFactory* const kFactories[] = {&kWin, &kCrt, &kStdio, &kIos};
-using Call = lufio::sys::fault::Call;
-// The system calls under Tell, Size's move, Flush, Read and Write; stdio and
-// fstream have none that the fault seam reaches.
-const std::vector<Call> kCalls[] = {
-    {Call::SetFilePointer, Call::SetFilePointer, Call::FlushFileBuffers, Call::ReadFile, Call::WriteFile},
-    {Call::Tell, Call::LSeek, Call::Commit, Call::Read, Call::Write},
-    {},
-    {}};
+using lufio::test::EachBackend;
 
-class Model : public ::testing::TestWithParam<int> {
- protected:
-  const lufio::FileHandlerFactory& factory() const { return *kFactories[GetParam()]; }
-  lusys::CPPathFile Path(const char* name) const { return lusys::CPPathFile(dir_.File(name).c_str()); }
-  lufio::test::TempDir dir_;
-};
-
-TEST_P(Model, AgreesOverFixedSeeds) {
+TEST_P(EachBackend, AgreesOverFixedSeeds) {
   for (const unsigned seed : {1u, 2u, 3u, 5u, 8u, 13u, 21u, 34u, 55u, 89u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     Seeded src{std::mt19937(seed)};
     lufio::model::Driver<Seeded> driver(factory(), kFacts[GetParam()], dir_.File("f" + std::to_string(seed)), src);
     driver.fail = [&](int i, std::uint32_t code) {
-      const std::vector<Call>& calls = kCalls[GetParam()];
+      const auto& calls = lufio::test::FaultCallsOf(GetParam());
       lufio::sys::fault::Disarm();
       if (i < 0 || calls.empty()) return false;
-      lufio::sys::fault::Arm(calls[i], code, i == 1 && calls[0] == calls[1]);  // Size tells before it moves
+      lufio::sys::fault::Arm(calls[static_cast<std::size_t>(i)], code,
+                             i == 1 && calls[0] == calls[1]);  // Size tells before it moves
       return true;
     };
     EXPECT_EQ(driver.Run(120), "");
@@ -64,7 +46,7 @@ TEST_P(Model, AgreesOverFixedSeeds) {
 // Each thread drives the model over a file of its own and lists the directory
 // they share: file objects and readers share nothing but the read-only
 // end-of-line table (the tsan preset runs this under ThreadSanitizer).
-TEST_P(Model, AgreesOnEightThreadsAtOnce) {
+TEST_P(EachBackend, AgreesOnEightThreadsAtOnce) {
   std::vector<std::string> failures(8);
   std::vector<std::thread> threads;
   for (unsigned t = 0; t < failures.size(); ++t) {
@@ -85,11 +67,11 @@ TEST_P(Model, AgreesOnEightThreadsAtOnce) {
 // A TextFileR reading lines with Tell after each: byte offsets wherever the
 // table says text positions are exact, and wrong on one of these two files
 // wherever it says they are not.
-TEST_P(Model, TextPositionsAreAsTheTableSays) {
+TEST_P(EachBackend, TextPositionsAreAsTheTableSays) {
   bool all_exact = true;
   for (const std::string content : {"one\ntwo two\nthree\n\nfive\n", "one\r\ntwo two\r\nthree\r\n\r\nfive\r\n"}) {
     lufio::test::WriteBytes(dir_.File("t"), content);
-    lufio::TextFileR in(Path("t"), factory());
+    lufio::TextFileR in(File("t"), factory());
     char line[64];
     bool complete = false;
     for (std::size_t end = content.find('\n'); end != std::string::npos; end = content.find('\n', end + 1)) {
@@ -100,12 +82,12 @@ TEST_P(Model, TextPositionsAreAsTheTableSays) {
   EXPECT_EQ(all_exact, kFacts[GetParam()].text_positions_exact || !kFacts[GetParam()].folds_text);
 }
 
-TEST_P(Model, TransfersAllocateNothing) {
+TEST_P(EachBackend, TransfersAllocateNothing) {
   lufio::test::WriteBytes(dir_.File("f"), "line one\nline two\n");
   char buffer[64];
   bool complete = false;
-  lufio::TextFileR in(Path("f"), factory());
-  lufio::FileW out(Path("g"), lufio::FileHandler::TypeBinary, factory());
+  lufio::TextFileR in(File("f"), factory());
+  lufio::FileW out(File("g"), lufio::FileHandler::TypeBinary, factory());
   const std::uint64_t before = lufio::test::AllocationCount();
   EXPECT_TRUE(in.GetLine(buffer, sizeof(buffer), complete));
   EXPECT_EQ(in.Read(lusys::BasicRef<char>(buffer, 4)), 4u);
@@ -113,7 +95,6 @@ TEST_P(Model, TransfersAllocateNothing) {
   EXPECT_EQ(lufio::test::AllocationCount(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, Model, ::testing::Range(0, 4),
-                         [](const ::testing::TestParamInfo<int>& info) { return kFacts[info.param].name; });
+INSTANTIATE_TEST_SUITE_P(All, EachBackend, ::testing::Range(0, 4), lufio::test::BackendName);
 
 }  // namespace

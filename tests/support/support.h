@@ -1,19 +1,21 @@
 // What the suites share: a temporary directory per test, file contents,
-// allocation counting, named pipes, running as an ordinary user, the
-// back-ends by name, and the check of a thrown error.
+// allocation counting, named pipes, running as an ordinary user, one fixture
+// over every back-end, and the check of a thrown error.
 #ifndef LUFIO_TESTS_SUPPORT_SUPPORT_H_
 #define LUFIO_TESTS_SUPPORT_SUPPORT_H_
 
 #include <gtest/gtest.h>
 #include <lufio/lufio.h>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
+#include "fault.h"
+#include "model/model.h"
 #include "support/platform_facts.h"
 
 namespace lufio::test {
@@ -60,12 +62,24 @@ class UnixFifo {
 // where no such user can be had.
 int RunUnprivileged(const std::function<bool()>& body);
 
-using AllFactories = ::testing::Types<StdioHandlerFactory, WinHandlerFactory, CrtHandlerFactory, IosHandlerFactory>;
-struct FactoryNames {
-  template <class T>
-  static std::string GetName(int index) {
-    return std::array<const char*, 4>{"Stdio", "Win", "Crt", "Ios"}[static_cast<std::size_t>(index)];
-  }
+// Row i of the model's table of facts: its back-end's factory, and the system
+// calls under Tell, Size's move, Flush, Read, Write, open and close where the
+// fault seam reaches them (under stdio and fstream it reaches none).
+const FileHandlerFactory& FactoryOf(int i);
+const std::vector<sys::fault::Call>& FaultCallsOf(int i);
+inline std::string BackendName(const ::testing::TestParamInfo<int>& info) { return model::kFacts[info.param].name; }
+
+// One test per back-end, each in a directory of its own; instantiated once
+// per program as INSTANTIATE_TEST_SUITE_P(All, EachBackend, Range(0, 4), BackendName).
+class EachBackend : public ::testing::TestWithParam<int> {
+ protected:
+  void TearDown() override { sys::fault::Disarm(); }
+  const model::Facts& facts() const { return model::kFacts[GetParam()]; }
+  const FileHandlerFactory& factory() const { return FactoryOf(GetParam()); }
+  bool Is(const char* name) const { return std::string(facts().name) == name; }
+  std::string Path(const std::string& name = "f") const { return dir_.File(name); }
+  lusys::CPPathFile File(const std::string& name = "f") const { return lusys::CPPathFile(Path(name).c_str()); }
+  TempDir dir_;
 };
 
 // Expects `op` to throw E with `message`, `path` and, when given, `code`; so
