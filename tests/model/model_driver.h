@@ -33,12 +33,6 @@ inline std::string Show(const Outcome& o) {
   return s + "] error '" + o.error + "' code " + std::to_string(o.code);
 }
 
-// The real object of a model object, as one of the access classes.
-template <class T, class Slot>
-T* As(const Slot& s) {
-  return dynamic_cast<T*>(s.r.get());
-}
-
 template <class Source>
 class Driver {
  public:
@@ -73,11 +67,17 @@ class Driver {
   }
 
  private:
+  // A model object and its real one, as each access class it is (or null).
   struct Slot {
     Object m;
     std::unique_ptr<FileIOBase> r;
+    FileR* reader = dynamic_cast<FileR*>(r.get());
+    TextFileR* text = dynamic_cast<TextFileR*>(r.get());
+    FileW* writer = dynamic_cast<FileW*>(r.get());
+    FileA* appender = dynamic_cast<FileA*>(r.get());
   };
 
+  std::int32_t Pick(unsigned n) { return static_cast<std::int32_t>(src_.Pick(n)); }
   std::size_t Length() {
     const unsigned kind = src_.Pick(4);
     return kind == 0 ? 0 : kind == 1 ? 1 + src_.Pick(16) : src_.Pick(kind == 2 ? 700 : 10000);
@@ -92,8 +92,8 @@ class Driver {
   }
 
   // Runs `model` and `real`, each filling an Outcome, and compares them.
-  void Check(const std::string& what, const std::function<void(Outcome&)>& model,
-             const std::function<void(Outcome&)>& real) {
+  template <class M, class R>
+  void Check(const std::string& what, M model, R real) {
     history_ = (history_ + "\n  " + what).substr(history_.size() > 600 ? history_.size() - 600 : 0);
     Outcome m, r;
     try {
@@ -114,8 +114,7 @@ class Driver {
 
   void Flush(Slot& s) {
     Check(
-        "Flush", [&](Outcome&) { s.m.Flush(); },
-        [&](Outcome&) { As<FileW>(s) ? As<FileW>(s)->Flush() : As<FileA>(s)->Flush(); });
+        "Flush", [&](Outcome&) { s.m.Flush(); }, [&](Outcome&) { s.writer ? s.writer->Flush() : s.appender->Flush(); });
   }
 
   void Open(int step) {
@@ -129,7 +128,7 @@ class Driver {
       const std::string what = "op " + std::to_string(step) + " open " + "RWXAT"[access] + (text ? " text" : "");
       return Check(
           what,
-          [&](Outcome&) {
+          [](Outcome&) {
             throw Failure{kOpen, 2};
           },
           [&](Outcome&) { Make(access, text); });
@@ -174,52 +173,44 @@ class Driver {
     FileIOBase& r = *s.r;
     const bool positions = m.PositionsExact();
     if ((op == 1 || op == 2 || op == 11) && CanRead(m.access())) {
-      if (op == 2 && m.access() == kTextR) {
-        const auto size = static_cast<std::int32_t>(2 + src_.Pick(64));
+      if (op == 2 && s.text != nullptr) {
+        const std::int32_t size = 2 + Pick(64);
         const bool in = src_.Pick(2) != 0;
         return Check(
             what + "GetLine " + std::to_string(size), [&](Outcome& o) { o = m.GetLine(size, in); },
             [&](Outcome& o) {
               std::vector<char> buffer(static_cast<std::size_t>(size), '#');
               o.complete = in;
-              o.value = As<TextFileR>(s)->GetLine(buffer.data(), size, o.complete);
-              if (o.value) o.text = buffer.data();
+              if ((o.value = s.text->GetLine(buffer.data(), size, o.complete))) o.text = buffer.data();
             });
       }
       const std::size_t n = Length();
       return Check(
-          what + "Read " + std::to_string(n),
-          [&](Outcome& o) { o.value = static_cast<std::int64_t>((o.text = m.Read(n)).size()); },
+          what + "Read " + std::to_string(n), [&](Outcome& o) { o.value = Count((o.text = m.Read(n)).size()); },
           [&](Outcome& o) {
             std::string buffer(n, '#');
             const lusys::BasicRef<char> view(&buffer[0], n);
-            o.value = static_cast<std::int64_t>(As<FileR>(s) ? As<FileR>(s)->Read(view) : As<TextFileR>(s)->Read(view));
+            o.value = Count(s.reader ? s.reader->Read(view) : s.text->Read(view));
             o.text = buffer.substr(0, static_cast<std::size_t>(o.value));
           });
     }
     if ((op == 3 || op == 4) && CanWrite(m.access())) {
       const bool shared = slots_.size() > 1;
-      if (shared && m.open() && m.pos() != static_cast<std::int64_t>(disk_.size()) &&
-          !(m.access() == kA && f_.append_writes_at_end))
+      if (shared && m.open() && m.pos() != Count(disk_.size()) && !(m.access() == kA && f_.append_writes_at_end))
         return;
       const std::string data = Bytes(Length());
+      const lusys::BasicRef<const char> view(data.data(), data.size());
       Check(
-          what + "Write " + std::to_string(data.size()),
-          [&](Outcome& o) { o.value = static_cast<std::int64_t>(m.Write(data)); },
-          [&](Outcome& o) {
-            const lusys::BasicRef<const char> view(data.data(), data.size());
-            o.value = static_cast<std::int64_t>(As<FileW>(s) ? As<FileW>(s)->Write(view) : As<FileA>(s)->Write(view));
-          });
+          what + "Write " + std::to_string(data.size()), [&](Outcome& o) { o.value = Count(m.Write(data)); },
+          [&](Outcome& o) { o.value = Count(s.writer ? s.writer->Write(view) : s.appender->Write(view)); });
       // An append write goes out at once: where a buffered append stream's
       // Tell points before that differs by runtime.
       if (shared || m.access() == kA) Flush(s);
     } else if (op == 5 && positions) {
       static const std::int32_t kWhence[] = {0, 1, 2, 3, 7, -1};
       const std::int32_t whence = kWhence[src_.Pick(6)], size = static_cast<std::int32_t>(disk_.size());
-      const std::int32_t offsets[] = {
-          static_cast<std::int32_t>(src_.Pick(41)) - 20, size + static_cast<std::int32_t>(src_.Pick(21)) - 10,
-          -size - static_cast<std::int32_t>(src_.Pick(5)), INT_MAX - static_cast<std::int32_t>(src_.Pick(3)),
-          INT_MIN + static_cast<std::int32_t>(src_.Pick(3))};
+      const std::int32_t offsets[] = {Pick(41) - 20, size + Pick(21) - 10, -size - Pick(5), INT_MAX - Pick(3),
+                                      INT_MIN + Pick(3)};
       const std::int32_t offset = offsets[src_.Pick(5)];
       Check(
           what + "Seek " + std::to_string(offset) + " " + std::to_string(whence),
@@ -234,7 +225,7 @@ class Driver {
     } else if (op == 9) {
       m.Close();
       Check(
-          what + "Close", [&](Outcome&) {},
+          what + "Close", [](Outcome&) {},
           [&](Outcome& o) {
             r.Close();
             lusys::BasicStrOStream<char> name;
@@ -243,10 +234,12 @@ class Driver {
           });
     } else if (op == 10) {
       Check(
-          what + "destroyed", [&](Outcome&) {}, [&](Outcome&) {});
+          what + "destroyed", [](Outcome&) {}, [](Outcome&) {});
       slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(index));
     }
   }
+
+  static std::int64_t Count(std::uint64_t n) { return static_cast<std::int64_t>(n); }
 
   const FileHandlerFactory& factory_;
   const Facts& f_;
