@@ -1,18 +1,13 @@
 // What each back-end's handler does beyond the model of tests/model/: modes
 // and types outside the enums, each system call's failure with the system's
 // code, a closed handler, and positions at the 32-bit limits.
-#include <lufio/factories.h>
-#include <lusys/exception.h>
 
 #include <climits>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <memory>
 #include <ostream>
-#include <vector>
 
-#include "fault.h"
 #include "support/support.h"
 
 namespace lufio::test {

@@ -1,7 +1,5 @@
 // DirReader, DirEntry and DirReader::Error, on real temporary directories;
 // failing search steps are provoked through the platform layer's fault seam.
-#include <gtest/gtest.h>
-#include <lufio/lufio.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,10 +7,7 @@
 #include <ctime>
 #include <filesystem>
 #include <map>
-#include <string>
-#include <vector>
 
-#include "fault.h"
 #include "support/support.h"
 
 namespace lufio {
@@ -37,12 +32,11 @@ class DirReaderTest : public ::testing::Test {
   }
   lusys::CPPath Path() const { return lusys::CPPath(dir_.path().c_str()); }
   // The names in the platform's order, starting with GetFirst or GetNext.
-  Names List(Filter filter, bool from_first = true) const {
-    DirReader reader(Path(), filter);
+  Names List(Filter filter, bool from_first = true, const char* dir = nullptr) const {
+    DirReader reader(dir != nullptr ? lusys::CPPath(dir) : Path(), filter);
     Names names;
-    for (auto* e = from_first ? reader.GetFirst() : reader.GetNext(); e != nullptr; e = reader.GetNext()) {
+    for (auto* e = from_first ? reader.GetFirst() : reader.GetNext(); e != nullptr; e = reader.GetNext())
       names.push_back(e->GetName());
-    }
     return names;
   }
 
@@ -65,6 +59,7 @@ TEST_F(DirReaderTest, ListsByFilterWithoutDotEntries) {
     SCOPED_TRACE(filter);
     EXPECT_EQ(Sorted(List(filter)), Sorted(expected));
   }
+  EXPECT_EQ(List(DirReader::FilterAll, true, ""), List(DirReader::FilterAll, true, "."));  // "" is the current one
   EXPECT_EQ(test::OpenDescriptors(), descriptors);
 }
 

@@ -1,13 +1,9 @@
 // File names outside ASCII and paths longer than 260 characters, through every
 // back-end and the directory reader. The Windows test programs embed lufio's
 // manifest (cmake/windows/), which makes UTF-8 the process code page.
-#include <gtest/gtest.h>
-#include <lufio/lufio.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "support/support.h"
 

@@ -2,12 +2,8 @@
 // operation goes through. Every failure must surface as std::bad_alloc and
 // leave nothing behind: no leak (LeakSanitizer watches the asan build) and no
 // open file or search handle.
-#include <gtest/gtest.h>
-#include <lufio/lufio.h>
 
-#include <functional>
 #include <new>
-#include <string>
 
 #include "support/support.h"
 

@@ -2,14 +2,10 @@
 // directory read as a file, a pipe that cannot seek.
 // Each must surface as the documented Error with the system's code, never as
 // a crash or a lost byte. The full device and named pipes exist on Linux only.
-#include <gtest/gtest.h>
-#include <lufio/lufio.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "support/support.h"
 

@@ -2,11 +2,9 @@
 // character table, the string and memory helpers, and the texts, codes and
 // copies of Exception and lufio::Error. Arbitrary writes, copies and
 // compositions are fuzzed (fuzz/streams_fuzz.cpp, fuzz/errors_fuzz.cpp).
-#include <gtest/gtest.h>
 #include <lusys/lusys.h>
 
 #include <memory>
-#include <string>
 
 #include "support/support.h"
 

@@ -13,6 +13,7 @@
 
 #include <lufio/lufio.h>
 
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -50,7 +51,7 @@ class Driver {
     std::remove(path_.c_str());
     const long descriptors = test::OpenDescriptors();
     if ((exists_ = src_.Pick(5) != 0)) {
-      disk_ = Bytes(src_.Pick(2) ? src_.Pick(300) : src_.Pick(6000));
+      disk_ = Bytes(src_.Pick(std::array<unsigned, 3>{30, 300, 6000}[src_.Pick(3)]));
       std::ofstream(path_, std::ios::binary) << disk_;
     }
     for (int i = 0; i < ops && !src_.Done() && error_.empty(); ++i) Step(i);
@@ -118,7 +119,7 @@ class Driver {
   }
 
   void Open(int step) {
-    auto access = static_cast<Access>(src_.Pick(5));
+    auto access = static_cast<Access>(std::min(src_.Pick(7), 4u));  // text readers thrice as often
     if ((access == kW || access == kRW) && !slots_.empty()) access = kR;
     const bool text = access == kTextR || (access == kR && src_.Pick(2) == 0);
     for (auto& s : slots_) {
@@ -173,7 +174,7 @@ class Driver {
     FileIOBase& r = *s.r;
     const bool positions = m.PositionsExact();
     if ((op == 1 || op == 2 || op == 11) && CanRead(m.access())) {
-      if (op == 2 && s.text != nullptr) {
+      if (op != 1 && s.text != nullptr) {  // a text object mostly reads lines
         const std::int32_t size = 2 + Pick(64);
         const bool in = src_.Pick(2) != 0;
         return Check(

@@ -2,15 +2,10 @@
 // Wine, and on eight threads at once; the text-position rules of the model's
 // table proved on the files where they show; and what the model cannot see:
 // transfers allocate nothing.
-#include <gtest/gtest.h>
-#include <lufio/lufio.h>
 
 #include <random>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "fault.h"
 #include "model/model_driver.h"
 #include "support/support.h"
 
