@@ -33,7 +33,6 @@ struct Expose {
   template struct Expose<Name, &FH::Name>
 LUFIO_TEST_EXPOSE(tell, Long (FH::*)());
 LUFIO_TEST_EXPOSE(seek, Long (FH::*)(Long, FH::Whence));
-LUFIO_TEST_EXPOSE(flush, void (FH::*)());
 LUFIO_TEST_EXPOSE(open, bool (FH::*)(FH::Mode, FH::Type));
 LUFIO_TEST_EXPOSE(close, void (FH::*)());
 LUFIO_TEST_EXPOSE(read, std::uint64_t (FH::*)(char*, Long));
