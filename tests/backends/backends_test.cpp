@@ -90,6 +90,9 @@ TEST_P(Backends, ModesAndTypes) {
   EXPECT_NE(fs::status(Path("new")).permissions() & fs::perms::owner_write, fs::perms::none);
   auto h = Open(FH::ModeRead);
   ExpectError([&] { Do<seek>(*h, -1, FH::WhenceBegin); }, kSeekFailed, Path(), std::nullopt);
+  char one = '#';
+  bool complete = false;  // a line needs room for a character and its end: the handler's entry refuses
+  EXPECT_FALSE(h->GetLine(&one, 1, complete) || complete || one != '#');
   if (Is("Ios")) {  // its handler closes the file when destroyed, keeping what was written
     auto raw = factory().Create(File());
     ASSERT_TRUE(Do<open>(*raw, FH::ModeWrite, FH::TypeBinary));

@@ -1,7 +1,7 @@
 // The rules that FileHandler's entry points and the file objects add on top
 // of a back-end, over a handler that records every virtual call and touches
-// no memory: how transfers are cut into pieces, and which calls opening,
-// closing and a refused line make. What the calls give is the model's part.
+// no memory: how transfers are cut into pieces, and which calls opening and
+// closing make. What the calls give is the model's part.
 #include <gtest/gtest.h>
 #include <lufio/error.h>
 #include <lufio/file_io.h>
@@ -70,7 +70,6 @@ TEST(FileHandler, SplitsTransfersAtTheLargest32BitSignedValue) {
     std::uint64_t total;
   } cases[] = {
       {0, ~0ull, {}, 0},  // an empty view calls nothing
-      {1, ~0ull, {{1, 0}}, 1},
       {kChunk, ~0ull, {{kChunk, 0}}, kChunk},
       {5368709120u, ~0ull, {{kChunk, 0}, {kChunk, kChunk}, {5368709120u - 2 * kChunk, 2 * kChunk}}, 5368709120u},
       {kChunk + 10, kChunk - 5, {{kChunk, 0}, {15, kChunk - 5}}, kChunk + 10},  // advances by the count returned
@@ -92,20 +91,6 @@ TEST(FileHandler, SplitsTransfersAtTheLargest32BitSignedValue) {
         expected.push_back(call + "(" + std::to_string(n) + "@" + std::to_string(at) + ")");
       EXPECT_EQ(log.calls, expected);
     }
-  }
-}
-
-TEST(FileHandler, GetLineRefusesBuffersOfOneByteOrLessUntouched) {
-  for (lusys::Long size : {1, 0, -5}) {
-    Log log;
-    Recorder h(kPath, log);
-    lufio::TextFileR text(kPath, RecorderFactory(log));
-    char buffer[4] = {'#', '#', '#', '#'};
-    bool complete = false;
-    EXPECT_FALSE(h.GetLine(buffer, size, complete) || text.GetLine(buffer, size, complete)) << size;
-    EXPECT_FALSE(complete);
-    EXPECT_EQ(std::string(buffer, 4), "####");
-    EXPECT_EQ(log.calls, Calls{"open(0,0)"});
   }
 }
 

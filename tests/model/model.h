@@ -124,6 +124,7 @@ class Object {
   Outcome GetLine(std::int32_t size, bool complete) {
     Outcome o;
     o.complete = complete;
+    if (size <= 1) return o;  // no room for a character: nothing happens
     const auto room = static_cast<std::size_t>(size);
     std::string got;
     if (f_.lines == Lines::kDefault) {  // one read of the buffer, then back to the line feed

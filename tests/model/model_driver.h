@@ -13,6 +13,7 @@
 
 #include <lufio/lufio.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdio>
@@ -175,12 +176,12 @@ class Driver {
     const bool positions = m.PositionsExact();
     if ((op == 1 || op == 2 || op == 11) && CanRead(m.access())) {
       if (op != 1 && s.text != nullptr) {  // a text object mostly reads lines
-        const std::int32_t size = 2 + Pick(64);
+        const std::int32_t size = src_.Pick(4) == 0 ? Pick(3) - 1 : 2 + Pick(64);
         const bool in = src_.Pick(2) != 0;
         return Check(
             what + "GetLine " + std::to_string(size), [&](Outcome& o) { o = m.GetLine(size, in); },
             [&](Outcome& o) {
-              std::vector<char> buffer(static_cast<std::size_t>(size), '#');
+              std::vector<char> buffer(static_cast<std::size_t>(std::max(size, 1)), '#');
               o.complete = in;
               if ((o.value = s.text->GetLine(buffer.data(), size, o.complete))) o.text = buffer.data();
             });
@@ -208,15 +209,18 @@ class Driver {
       // Tell points before that differs by runtime.
       if (shared || m.access() == kA) Flush(s);
     } else if (op == 5 && positions) {
-      static const std::int32_t kWhence[] = {0, 1, 2, 3, 7, -1};
-      const std::int32_t whence = kWhence[src_.Pick(6)], size = static_cast<std::int32_t>(disk_.size());
+      static const std::int32_t kWhence[] = {0, 1, 2, 3, 7, -1, 100, 102};  // 100, 102: Seek2Begin, Seek2End
+      const std::int32_t whence = kWhence[src_.Pick(8)], size = static_cast<std::int32_t>(disk_.size());
       const std::int32_t offsets[] = {Pick(41) - 20, size + Pick(21) - 10, -size - Pick(5), INT_MAX - Pick(3),
                                       INT_MIN + Pick(3)};
       const std::int32_t offset = offsets[src_.Pick(5)];
       Check(
           what + "Seek " + std::to_string(offset) + " " + std::to_string(whence),
-          [&](Outcome& o) { o.value = m.Seek(offset, whence); },
-          [&](Outcome& o) { o.value = r.Seek(offset, static_cast<FileHandler::Whence>(whence)); });
+          [&](Outcome& o) { o.value = whence < 100 ? m.Seek(offset, whence) : (m.Seek(0, whence - 100), m.Tell()); },
+          [&](Outcome& o) {
+            if (whence >= 100) whence == 100 ? r.Seek2Begin() : r.Seek2End();
+            o.value = whence < 100 ? r.Seek(offset, static_cast<FileHandler::Whence>(whence)) : r.Tell();
+          });
     } else if ((op == 6 || op == 7) && positions) {
       Check(
           what + (op == 6 ? "Tell" : "Size"), [&](Outcome& o) { o.value = op == 6 ? m.Tell() : m.Size(); },
