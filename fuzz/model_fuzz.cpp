@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "model/model_driver.h"
+#include "model/model.h"
 
 namespace {
 

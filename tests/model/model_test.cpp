@@ -6,7 +6,7 @@
 #include <random>
 #include <thread>
 
-#include "model/model_driver.h"
+#include "model/model.h"
 #include "support/support.h"
 
 namespace {
