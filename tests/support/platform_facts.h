@@ -10,8 +10,6 @@
 namespace lufio::test {
 
 inline constexpr bool kOnWindows = LUFIO_TEST_ON_WINDOWS != 0;
-// Text mode folds a carriage return and line feed into one line feed.
-inline constexpr bool kTextModeFoldsCrLf = kOnWindows;
 // The separator that joins a directory and a name.
 inline constexpr char kPathSeparator = kOnWindows ? '\\' : '/';
 // The code for a missing file: ERROR_FILE_NOT_FOUND and ENOENT agree.
@@ -26,11 +24,8 @@ inline constexpr lusys::ULong kClosedHandle = kOnWindows ? 6 : 9;
 inline constexpr bool kReplacedOperatorNewReachesLibraries = !kOnWindows && LUFIO_TEST_NO_ALLOCATOR == 0;
 
 // The Windows build's tests run under Wine here (the build sets
-// LUFIO_TEST_UNDER_WINE), which differs from Windows in a few corners:
+// LUFIO_TEST_UNDER_WINE), which differs from Windows in a few corners.
 inline constexpr bool kUnderWine = LUFIO_TEST_UNDER_WINE != 0;
-// SetFilePointer without a high part fails for a position beyond 32 bits
-// (Windows, and our POSIX stand-in); Wine's moves there and returns the low part.
-inline constexpr bool kSetFilePointerRefusesBeyond32Bits = !kUnderWine;
 
 // The process's open descriptors where the system lists them (Linux), else
 // -1: Wine's own would show.

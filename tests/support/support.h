@@ -82,6 +82,12 @@ class EachBackend : public ::testing::TestWithParam<int> {
   TempDir dir_;
 };
 
+// An error of each kind with other contents; its path.
+inline Error Blank(const Error&) { return Error(lusys::Literal("x"), lusys::CPPathFile("y"), 1); }
+inline DirReader::Error Blank(const DirReader::Error&) { return {lusys::Literal("x"), lusys::Literal("y"), 1}; }
+inline std::string PathOf(const Error& e) { return e.GetFileName(); }
+inline std::string PathOf(const DirReader::Error& e) { return e.GetPath(); }
+
 // Expects `op` to throw E with `message`, `path` and, when given, `code`; so
 // must a copy and an assigned copy. Texts keep 255 characters, paths 260.
 template <class E = Error, class Op>
@@ -91,20 +97,12 @@ void ExpectError(Op op, const std::string& message, const std::string& path, std
     op();
     ADD_FAILURE() << "nothing thrown; expected " << message;
   } catch (const E& caught) {
-    E assigned = [] {
-      if constexpr (kFile)
-        return E(lusys::Literal("x"), lusys::CPPathFile("y"), 1);
-      else
-        return E(lusys::Literal("x"), lusys::Literal("y"), 1);
-    }();
+    E assigned = Blank(caught);
     assigned = caught;
     assigned = static_cast<const E&>(assigned);
     for (const E& e : {caught, assigned}) {
       EXPECT_EQ(e.GetText(), (message + (kFile ? ": file=" : ": dir=") + path).substr(0, 255));
-      if constexpr (kFile)
-        EXPECT_EQ(e.GetFileName(), path.substr(0, 260));
-      else
-        EXPECT_EQ(e.GetPath(), path.substr(0, 260));
+      EXPECT_EQ(PathOf(e), path.substr(0, 260));
       EXPECT_EQ(e.GetCode(), code.value_or(e.GetCode()));
       EXPECT_STREQ(static_cast<const lusys::Exception&>(e).what(), kFile ? "File I/O error" : "Directory read error");
     }
