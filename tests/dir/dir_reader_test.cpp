@@ -73,19 +73,18 @@ TEST_F(DirReaderTest, MarksSpecialEntriesAndListsWhatItMayNotSearch) {
   if (!fifo.ok()) GTEST_SKIP() << "no named pipes here";
   fs::create_directory_symlink("sub", dir_.File("to-sub"));
   fs::create_symlink("missing", dir_.File("dangling"));
+  using Seen = std::map<std::string, std::uint32_t>;
   const auto attributes = [this](bool searchable) {
-    std::map<std::string, std::uint32_t> seen;
+    Seen seen;
     DirReader reader(Path(), DirReader::FilterAll);
     for (auto* e = reader.GetFirst(); e != nullptr; e = reader.GetNext()) {
       const auto& record = const_cast<DirEntry*>(e)->GetImp();
       seen[e->GetName()] = record.dwFileAttributes | (record.ftLastWriteTime.dwHighDateTime != 0 ? 1u << 20 : 0);
     }
-    const std::uint32_t timed = searchable ? 1u << 20 : 0;
-    return seen == std::map<std::string, std::uint32_t>{{"fifo", 0x40 | timed},
-                                                        {"file", 0x80 | timed},
-                                                        {"sub", 0x10 | timed},
-                                                        {"to-sub", (searchable ? 0x10 : 0x80) | timed},
-                                                        {"dangling", 0x80 | timed}};
+    const std::uint32_t t = searchable ? 1u << 20 : 0, link = searchable ? 0x10 : 0x80;
+    const Seen expected{
+        {"fifo", 0x40 | t}, {"file", 0x80 | t}, {"sub", 0x10 | t}, {"to-sub", link | t}, {"dangling", 0x80 | t}};
+    return seen == expected;
   };
   EXPECT_TRUE(attributes(true));
   EXPECT_EQ(Sorted(List(DirReader::FilterFiles)), Sorted({"dangling", "fifo", "file"}));
