@@ -115,6 +115,22 @@ TEST_F(DirReaderTest, FailsToOpenWithTheDirectoryText) {
   }
 }
 
+// The current directory removed from under the process still opens, but
+// lists nothing, not even ".": the search fails as for a missing one and
+// gives back what it opened. Windows removes no directory in use.
+TEST_F(DirReaderTest, FailsOnARemovedCurrentDirectoryAndGivesItBack) {
+  if (test::kOnWindows) GTEST_SKIP() << "a directory in use cannot be removed";
+  const fs::path back = fs::current_path();
+  fs::create_directory(dir_.File("gone"));
+  fs::current_path(dir_.File("gone"));
+  fs::remove(dir_.File("gone"));
+  const long descriptors = test::OpenDescriptors();
+  test::ExpectError<DirReader::Error>([] { DirReader(lusys::CPPath(""), DirReader::FilterAll); }, "Failed to open", "",
+                                      test::kFileNotFound);
+  EXPECT_EQ(test::OpenDescriptors(), descriptors);
+  fs::current_path(back);
+}
+
 TEST_F(DirReaderTest, StepsInPlaceAndStaysAtTheEnd) {
   Make({"a", "bb", "ccc"});
   DirReader reader(Path(), DirReader::FilterFiles);
