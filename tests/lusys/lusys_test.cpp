@@ -107,9 +107,10 @@ TEST(Error, ComposesCutsCopiesAndAssigns) {
                                                        {"M", p260 + "q"},
                                                        {m240, p260},
                                                        {std::string(300, 'f'), "x"}};
-  for (const auto& [message, path] : cases) {
-    const BasicRef<const char> text(message.data(), message.size());
-    lufio::test::ExpectError([&] { throw lufio::Error(text, lusys::CPPathFile(path.c_str()), 32); }, message, path, 32);
+  for (const auto& c : cases) {
+    const BasicRef<const char> text(c.first.data(), c.first.size());
+    const lusys::CPPathFile path(c.second.c_str());
+    lufio::test::ExpectError([&] { throw lufio::Error(text, path, 32); }, c.first, c.second, 32);
   }
   EXPECT_THROW(throw lufio::Error(lusys::Literal("m"), lusys::CPPathFile("p"), 1), lusys::Exception);
 }
