@@ -5,7 +5,8 @@
 # start: a persistent server (`wineserver -p`, or `-p<seconds>`: it ends by
 # itself that long after its last program), then, when that server is new,
 # `wine wineboot -i`, which creates or updates the prefix and starts Wine's
-# helper processes. A server already running is left as it is. All input and
+# helper processes; a failed wineboot is tried once more in an emptied
+# prefix. A server already running is left as it is. All input and
 # output go to the null device: a helper that inherited a pipe would hold it
 # open after its program has ended, and whoever reads the pipe would wait.
 # stop: `wineserver -k`; no server running is fine.
@@ -31,6 +32,15 @@ if(ACTION STREQUAL "start")
   run(${WINESERVER} -p${PERSIST})
   if(result EQUAL 0)  # a new server
     run(${WINE} wineboot -i)
+    if(NOT result EQUAL 0)
+      # Seen once on a loaded machine: wineboot left a prefix without its
+      # kernel32.dll. Start once more from an empty prefix.
+      run(${WINESERVER} -k)
+      file(REMOVE_RECURSE $ENV{WINEPREFIX})
+      file(MAKE_DIRECTORY $ENV{WINEPREFIX})
+      run(${WINESERVER} -p${PERSIST})
+      run(${WINE} wineboot -i)
+    endif()
     if(NOT result EQUAL 0)
       message(FATAL_ERROR "wine wineboot -i failed (${result}) in the prefix $ENV{WINEPREFIX}")
     endif()
