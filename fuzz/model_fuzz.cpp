@@ -24,12 +24,6 @@ struct Bytes {
   bool Done() const { return left == 0; }
 };
 
-const lufio::WinHandlerFactory kWin;
-const lufio::CrtHandlerFactory kCrt;
-const lufio::StdioHandlerFactory kStdio;
-const lufio::IosHandlerFactory kIos;
-const lufio::FileHandlerFactory* const kFactories[] = {&kWin, &kCrt, &kStdio, &kIos};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t length) {
@@ -39,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t leng
   }();
   Bytes src{data, length};
   const unsigned backend = src.Pick(4);
-  lufio::model::Driver<Bytes> driver(*kFactories[backend], lufio::model::kFacts[backend], path, src);
+  lufio::model::Driver<Bytes> driver(lufio::model::FactoryOf(static_cast<int>(backend)), lufio::model::kFacts[backend],
+                                     path, src);
   const std::string error = driver.Run(400);
   std::remove(path.c_str());
   if (!error.empty()) {

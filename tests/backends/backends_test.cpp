@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <ostream>
 
 #include "support/support.h"
 

@@ -60,6 +60,16 @@ inline constexpr Facts kFacts[] = {
     {"Ios", true, !kOnWindows, true, kOnWindows, false, !kOnWindows, kOnWindows, Lines::kStream, false, false},
 };
 
+// The factory of row i of the table.
+inline const FileHandlerFactory& FactoryOf(int i) {
+  static const WinHandlerFactory win;
+  static const CrtHandlerFactory crt;
+  static const StdioHandlerFactory stdio;
+  static const IosHandlerFactory ios;
+  const FileHandlerFactory* const all[] = {&win, &crt, &stdio, &ios};
+  return *all[i];
+}
+
 inline constexpr std::uint32_t kNoCode = 0xFFFFFFFF;  // a code the platforms do not agree on
 
 enum Access { kR, kW, kRW, kA, kTextR };

@@ -46,15 +46,6 @@ std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-const FileHandlerFactory& FactoryOf(int i) {
-  static const WinHandlerFactory win;
-  static const CrtHandlerFactory crt;
-  static const StdioHandlerFactory stdio;
-  static const IosHandlerFactory ios;
-  const FileHandlerFactory* const all[] = {&win, &crt, &stdio, &ios};
-  return *all[i];
-}
-
 const std::vector<sys::fault::Call>& FaultCallsOf(int i) {
   using C = sys::fault::Call;
   static const std::vector<C> calls[] = {{C::SetFilePointer, C::SetFilePointer, C::FlushFileBuffers, C::ReadFile,

@@ -62,10 +62,9 @@ class UnixFifo {
 // where no such user can be had.
 int RunUnprivileged(const std::function<bool()>& body);
 
-// Row i of the model's table of facts: its back-end's factory, and the system
-// calls under Tell, Size's move, Flush, Read, Write, open and close where the
-// fault seam reaches them (under stdio and fstream it reaches none).
-const FileHandlerFactory& FactoryOf(int i);
+// The system calls of row i of the model's table under Tell, Size's move, Flush,
+// Read, Write, open and close where the fault seam reaches them (none under
+// stdio and fstream).
 const std::vector<sys::fault::Call>& FaultCallsOf(int i);
 inline std::string BackendName(const ::testing::TestParamInfo<int>& info) { return model::kFacts[info.param].name; }
 
@@ -75,7 +74,7 @@ class EachBackend : public ::testing::TestWithParam<int> {
  protected:
   void TearDown() override { sys::fault::Disarm(); }
   const model::Facts& facts() const { return model::kFacts[GetParam()]; }
-  const FileHandlerFactory& factory() const { return FactoryOf(GetParam()); }
+  const FileHandlerFactory& factory() const { return model::FactoryOf(GetParam()); }
   bool Is(const char* name) const { return std::string(facts().name) == name; }
   std::string Path(const std::string& name = "f") const { return dir_.File(name); }
   lusys::CPPathFile File(const std::string& name = "f") const { return lusys::CPPathFile(Path(name).c_str()); }
