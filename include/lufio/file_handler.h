@@ -33,7 +33,7 @@ class LUFIO_API FileHandler {
   enum Whence : std::int32_t { WhenceBegin = 0, WhenceCurrent = 1, WhenceEnd = 2 };
 
   // The largest piece that Read and Write hand to one virtual call.
-  static constexpr lusys::Long kChunk = 0x7FFFFFFF;
+  static constexpr lusys::Long kChunk = lusys::kLongMax;
 
   FileHandler(const FileHandler&) = delete;
   FileHandler& operator=(const FileHandler&) = delete;

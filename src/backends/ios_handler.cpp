@@ -63,7 +63,7 @@ class IosHandler final : public FileHandler {
 
   // The stream's positions are 64-bit; a larger one than this does not fit
   // the result and fails as the system's calls fail for it.
-  static constexpr std::streamoff kMaxPosition = 0x7FFFFFFF;
+  static constexpr std::streamoff kMaxPosition = lusys::kLongMax;
 
   // Whatever the stream reports is dropped.
   void flush() override {

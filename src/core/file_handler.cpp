@@ -67,7 +67,11 @@ bool FileHandler::getline(char* buffer, lusys::Long size, bool& complete) {
     return true;
   }
   if (count < static_cast<std::uint64_t>(size)) {
-    complete = true;  // the file ended inside the buffer; the zero fill ends the text
+    // The file ended inside the buffer. The text ends at the count: a runtime
+    // may leave bytes past it (Windows' text mode stops at 0x1A inside the
+    // raw block it read), so the zero fill alone is not enough.
+    buffer[count] = '\0';
+    complete = true;
     return true;
   }
   // The line goes on: the last byte read is overwritten by the terminator and

@@ -89,6 +89,7 @@ int ExhaustAllocations(const std::function<void()>& operation) {
 }
 
 TEST_P(EachBackend, AllocationFailureInEveryFileObjectAndCreate) {
+  if (!kReplacedOperatorNewReachesLibraries) GTEST_SKIP() << "lufio's allocations are its own here";
   WriteBytes(Path(), "content\n");
   const lusys::CPPathFile path = File();
   const FileHandlerFactory& factory = this->factory();
@@ -98,7 +99,7 @@ TEST_P(EachBackend, AllocationFailureInEveryFileObjectAndCreate) {
       [&] { FileW f(path, binary, factory); }, [&] { FileRW f(path, binary, factory); },
       [&] { FileA f(path, binary, factory); }, [&] { TextFileR f(path, factory); },
   };
-  for (const auto& operation : operations) ExhaustAllocations(operation);
+  for (const auto& operation : operations) EXPECT_GT(ExhaustAllocations(operation), 0);
 }
 
 TEST(AllocationFailure, DirReaderAndDirEntry) {

@@ -109,6 +109,9 @@ class Object {
   bool open() const { return open_; }
   std::int64_t pos() const { return pos_; }
   bool PositionsExact() const { return !folds_ || f_.text_positions_exact; }
+  // Met the runtime's end-of-file mark: what it reads or where it is from
+  // here on is the runtime's own (README's table), and no longer compared.
+  bool PastMark() const { return past_mark_; }
   void Close() { open_ = false; }
   // The next operation step of this kind fails with `code`, as the system call under it would.
   void Fail(const char* kind, std::uint32_t code) {
@@ -217,10 +220,12 @@ class Object {
     return static_cast<std::int32_t>(pos_);
   }
   char At(std::int64_t i) const { return disk_[static_cast<std::size_t>(i)]; }
+  // Windows' text mode takes 0x1A as the end of the file.
+  bool AtMark(std::int64_t i) { return folds_ && At(i) == '\x1a' && (past_mark_ = true); }
   // The next character of the stream, folded in text mode; false at the end.
   bool Next(std::string& out) {
     ahead_pos_ = pos_;
-    if (pos_ >= Size64() || (at_eof_ && f_.eof_sticks)) return !(at_eof_ = true);
+    if (pos_ >= Size64() || (at_eof_ && f_.eof_sticks) || AtMark(pos_)) return !(at_eof_ = true);
     const char c = At(pos_++);
     const bool fold = folds_ && c == '\r' && pos_ < Size64() && At(pos_) == '\n';
     pos_ += fold;
@@ -237,7 +242,7 @@ class Object {
     // One raw block folded in place, as the Windows runtime's _read does; a CR
     // that ends the block looks at the next byte.
     const std::int64_t end = std::min<std::int64_t>(Size64(), pos_ + static_cast<std::int64_t>(n));
-    while (pos_ < end) {
+    while (pos_ < end && !AtMark(pos_)) {
       const char c = At(pos_++);
       if (c != '\r' || pos_ >= Size64() || At(pos_) != '\n') {
         out += c;
@@ -253,7 +258,7 @@ class Object {
   std::string& disk_;
   Access access_;
   bool folds_;
-  bool open_ = true, at_eof_ = false;
+  bool open_ = true, at_eof_ = false, past_mark_ = false;
   const char* fault_ = nullptr;
   std::uint32_t fault_code_ = 0;
   std::int64_t pos_ = 0, ahead_pos_ = 0;
@@ -314,9 +319,9 @@ class Driver {
     const unsigned kind = src_.Pick(4);
     return kind == 0 ? 0 : kind == 1 ? 1 + src_.Pick(16) : src_.Pick(kind == 2 ? 700 : 10000);
   }
-  // Lines with LF, CR LF, lone CR and zero bytes, from one seed.
+  // Lines with LF, CR LF, lone CR, zero bytes and 0x1A, from one seed.
   std::string Bytes(std::size_t n) {
-    static const char kAlphabet[] = "ab\r\n\nxyz\0 ";
+    static const char kAlphabet[] = "ab\r\n\nxyz\0 \x1a";
     std::uint32_t x = src_.Pick(65536) * 2654435761u + 1;
     std::string s(n, ' ');
     for (char& c : s) c = kAlphabet[((x = x * 1103515245u + 12345u) >> 16) % (sizeof(kAlphabet) - 1)];
@@ -403,8 +408,8 @@ class Driver {
     Slot& s = *slots_[index];
     Object& m = s.m;
     FileIOBase& r = *s.r;
-    const bool positions = m.PositionsExact();
-    if ((op == 1 || op == 2 || op == 11) && CanRead(m.access())) {
+    const bool positions = m.PositionsExact() && !m.PastMark();
+    if ((op == 1 || op == 2 || op == 11) && CanRead(m.access()) && !m.PastMark()) {
       if (op != 1 && s.text != nullptr) {  // a text object mostly reads lines
         const std::int32_t size = src_.Pick(4) == 0 ? Pick(3) - 1 : 2 + Pick(64);
         const bool in = src_.Pick(2) != 0;

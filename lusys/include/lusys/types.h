@@ -19,6 +19,9 @@ using ULong = std::conditional_t<sizeof(unsigned long) == 4, unsigned long, std:
 
 static_assert(sizeof(Long) == 4 && sizeof(ULong) == 4, "32-bit data model");
 
+// The largest offset, size or transfer piece: 2,147,483,647.
+inline constexpr Long kLongMax = 0x7FFFFFFF;
+
 // A view of `length` elements starting at `data`. Never owns what it views.
 template <class T>
 class BasicRef {

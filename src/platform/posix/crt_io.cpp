@@ -3,13 +3,14 @@
 #include "posix/crt_io.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 
-#include "posix/seek32.h"
+#include <lusys/types.h>
+
+#include "posix/descriptors.h"
 
 namespace lufio::sys::native {
 
@@ -51,19 +52,9 @@ int _sopen_dispatch(const char* name, int flags, int /*share*/, int permission, 
   // write-only files, so _S_IREAD alone changes nothing.
   const mode_t mode = (permission & _S_IWRITE) != 0 ? 0666 : 0444;
   // A directory is refused in every mode with EACCES, the code Windows'
-  // runtime gives for it (POSIX would open it for reading).
-  const int result = ::open(name, posix_flags, mode);
-  if (result == -1) {
-    if (errno == EISDIR) errno = EACCES;
-    return errno;
-  }
-  struct stat status;
-  const int code = ::fstat(result, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EACCES : 0;
-  if (code != 0) {
-    ::close(result);
-    errno = code;
-    return code;
-  }
+  // runtime gives for it.
+  const int result = posix::OpenFile(name, posix_flags, mode, EACCES);
+  if (result == -1) return errno;
   *fd = result;
   return 0;
 }
@@ -85,7 +76,7 @@ int _write(int fd, const void* buffer, unsigned count) {
 }
 
 LONG _lseek(int fd, LONG offset, int origin) {
-  return static_cast<LONG>(posix::MoveWithin(fd, offset, origin, 0x7FFFFFFF));
+  return static_cast<LONG>(posix::MoveWithin(fd, offset, origin, lusys::kLongMax));
 }
 
 LONG _tell(int fd) { return _lseek(fd, 0, SEEK_CUR); }

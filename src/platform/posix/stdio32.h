@@ -9,9 +9,11 @@
 #include <cerrno>
 #include <cstdio>
 
+#include <lusys/types.h>
+
 namespace lufio::sys {
 
-inline constexpr off_t kMaxStdioPosition = 0x7FFFFFFF;
+inline constexpr off_t kMaxStdioPosition = lusys::kLongMax;
 
 inline long ftell(std::FILE* fp) noexcept {
   const off_t position = ::ftello(fp);

@@ -3,13 +3,12 @@
 #include "posix/win32_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 
-#include "posix/seek32.h"
+#include "posix/descriptors.h"
 
 namespace lufio::sys::native {
 
@@ -69,16 +68,8 @@ HANDLE CreateFileA(const char* name, DWORD access, DWORD /*share*/, LPSECURITY_A
     errno = EINVAL;
     return INVALID_HANDLE_VALUE;
   }
-  const int fd = ::open(name, AccessFlags(access) | creation | O_CLOEXEC, 0666);
-  if (fd == -1) return INVALID_HANDLE_VALUE;
-  struct stat status;
-  const int code = ::fstat(fd, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
-  if (code != 0) {
-    ::close(fd);
-    errno = code;
-    return INVALID_HANDLE_VALUE;
-  }
-  return HandleOf(fd);
+  const int fd = posix::OpenFile(name, AccessFlags(access) | creation | O_CLOEXEC, 0666, EISDIR);
+  return fd == -1 ? INVALID_HANDLE_VALUE : HandleOf(fd);
 }
 
 DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* high, DWORD method) {

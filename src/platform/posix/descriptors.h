@@ -1,8 +1,11 @@
-// The bounded positioning that the Win32 and C runtime stand-ins share: the
-// 32-bit rules are ours, the system underneath works with 64-bit offsets.
-#ifndef LUFIO_SRC_PLATFORM_POSIX_SEEK32_H_
-#define LUFIO_SRC_PLATFORM_POSIX_SEEK32_H_
+// What the Win32 and C runtime stand-ins share over POSIX descriptors: an
+// open that refuses a directory, and the bounded positioning (the 32-bit
+// rules are ours, the system underneath works with 64-bit offsets).
+#ifndef LUFIO_SRC_PLATFORM_POSIX_DESCRIPTORS_H_
+#define LUFIO_SRC_PLATFORM_POSIX_DESCRIPTORS_H_
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -12,6 +15,23 @@
 namespace lufio::sys::posix {
 
 static_assert(sizeof(off_t) >= 8, "the stand-ins need 64-bit file offsets underneath");
+
+// Opens `name` with open(2)'s `flags` and `mode` and returns the descriptor,
+// or -1 with errno set. A directory, which POSIX would open for reading, is
+// refused in every mode with `directory_code`, the code Windows gives for it.
+inline int OpenFile(const char* name, int flags, mode_t mode, int directory_code) noexcept {
+  const int fd = ::open(name, flags, mode);
+  if (fd == -1) {
+    if (errno == EISDIR) errno = directory_code;
+    return -1;
+  }
+  struct stat status;
+  const int code = ::fstat(fd, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? directory_code : 0;
+  if (code == 0) return fd;
+  ::close(fd);
+  errno = code;
+  return -1;
+}
 
 // Moves `fd` to `distance` counted from `origin` (SEEK_SET, SEEK_CUR or
 // SEEK_END) and returns the new position, when the target lies within
@@ -43,4 +63,4 @@ inline std::int64_t MoveWithin(int fd, std::int64_t distance, int origin, std::i
 
 }  // namespace lufio::sys::posix
 
-#endif  // LUFIO_SRC_PLATFORM_POSIX_SEEK32_H_
+#endif  // LUFIO_SRC_PLATFORM_POSIX_DESCRIPTORS_H_
