@@ -3,6 +3,13 @@
 #ifndef LUFIO_LUFIO_H_
 #define LUFIO_LUFIO_H_
 
+// lufio is C++17: an older standard stops here with this one message rather
+// than with errors deep inside the headers. MSVC reports its standard in
+// _MSVC_LANG (__cplusplus stays 199711L without /Zc:__cplusplus).
+#if (defined(_MSVC_LANG) ? _MSVC_LANG : __cplusplus) < 201703L
+#error "lufio needs C++17 or later: compile with -std=c++17 (MSVC: /std:c++17)"
+#else
+
 #include <lusys/lusys.h>
 
 #include "lufio/dir_reader.h"
@@ -11,5 +18,7 @@
 #include "lufio/factories.h"
 #include "lufio/file_handler.h"
 #include "lufio/file_io.h"
+
+#endif  // C++17
 
 #endif  // LUFIO_LUFIO_H_

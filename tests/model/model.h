@@ -109,8 +109,8 @@ class Object {
   bool open() const { return open_; }
   std::int64_t pos() const { return pos_; }
   bool PositionsExact() const { return !folds_ || f_.text_positions_exact; }
-  // Met the runtime's end-of-file mark: what it reads or where it is from
-  // here on is the runtime's own (README's table), and no longer compared.
+  // A buffered stream met the runtime's end-of-file mark: what it reads or
+  // where it is from here on is the runtime's own, and no longer compared.
   bool PastMark() const { return past_mark_; }
   void Close() { open_ = false; }
   // The next operation step of this kind fails with `code`, as the system call under it would.
@@ -121,7 +121,7 @@ class Object {
 
   std::int32_t Tell() {
     Closed(kTell);
-    at_eof_ = false;
+    at_eof_ = at_mark_ = false;
     return static_cast<std::int32_t>(pos_);
   }
   std::int32_t Size() {
@@ -163,6 +163,7 @@ class Object {
     std::string got;
     if (f_.lines == Lines::kDefault) {  // one read of the buffer, then back to the line feed
       Closed(kTell);
+      at_mark_ = false;  // its tell is a move, which leaves the end-of-file mark behind
       const std::int64_t start = pos_;
       got = read(room);
       const std::size_t lf = got.find('\n');
@@ -214,18 +215,19 @@ class Object {
   static std::string CStr(const std::string& s) { return s.substr(0, s.find('\0')); }
   std::int32_t seek(std::int32_t offset, std::int32_t whence) {
     Closed(kSeek);
-    at_eof_ = false;
+    at_eof_ = at_mark_ = false;
     if (whence < 0 || whence > 2) whence = f_.other_whence_from_begin ? 0 : 1;
     pos_ = (whence == 0 ? 0 : whence == 1 ? pos_ : Size64()) + offset;
     return static_cast<std::int32_t>(pos_);
   }
   char At(std::int64_t i) const { return disk_[static_cast<std::size_t>(i)]; }
   // Windows' text mode takes 0x1A as the end of the file.
-  bool AtMark(std::int64_t i) { return folds_ && At(i) == '\x1a' && (past_mark_ = true); }
+  bool AtMark(std::int64_t i) const { return folds_ && At(i) == '\x1a'; }
   // The next character of the stream, folded in text mode; false at the end.
   bool Next(std::string& out) {
     ahead_pos_ = pos_;
-    if (pos_ >= Size64() || (at_eof_ && f_.eof_sticks) || AtMark(pos_)) return !(at_eof_ = true);
+    past_mark_ = past_mark_ || (pos_ < Size64() && AtMark(pos_));
+    if (pos_ >= Size64() || (at_eof_ && f_.eof_sticks) || past_mark_) return !(at_eof_ = true);
     const char c = At(pos_++);
     const bool fold = folds_ && c == '\r' && pos_ < Size64() && At(pos_) == '\n';
     pos_ += fold;
@@ -240,9 +242,14 @@ class Object {
       return out;
     }
     // One raw block folded in place, as the Windows runtime's _read does; a CR
-    // that ends the block looks at the next byte.
+    // that ends the block looks at the next byte. At 0x1A the text ends, the
+    // offset stays behind the block, and reads give nothing until the next move.
     const std::int64_t end = std::min<std::int64_t>(Size64(), pos_ + static_cast<std::int64_t>(n));
-    while (pos_ < end && !AtMark(pos_)) {
+    while (pos_ < end && !at_mark_) {
+      if ((at_mark_ = AtMark(pos_))) {
+        pos_ = end;
+        break;
+      }
       const char c = At(pos_++);
       if (c != '\r' || pos_ >= Size64() || At(pos_) != '\n') {
         out += c;
@@ -258,7 +265,7 @@ class Object {
   std::string& disk_;
   Access access_;
   bool folds_;
-  bool open_ = true, at_eof_ = false, past_mark_ = false;
+  bool open_ = true, at_eof_ = false, at_mark_ = false, past_mark_ = false;
   const char* fault_ = nullptr;
   std::uint32_t fault_code_ = 0;
   std::int64_t pos_ = 0, ahead_pos_ = 0;
