@@ -24,7 +24,7 @@ if(LUFIO_INSTALL)
   # (`cmake --install --strip`, the packages) strips them as it does lufio's.
   foreach(path IN LISTS LUFIO_MINGW_RUNTIME_DLLS)
     get_filename_component(name ${path} NAME)
-    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP AND EXISTS \"${CMAKE_STRIP}\")
   execute_process(COMMAND \"${CMAKE_STRIP}\" \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${name}\" COMMAND_ERROR_IS_FATAL ANY)
 endif()")
   endforeach()
