@@ -4,35 +4,43 @@
 #   cmake -DSOURCE=<tree> -DBINARY=<dir> -DGENERATOR=<gen> -DCOMPILER=<c++> [-DTOOLCHAIN=<file>]
 #         -DTOOL=<nm or objdump> -P CheckExports.cmake
 #
+# or checks a library already built (the one in the SDK zip):
+#
+#   cmake -DLIBRARY=<liblufio.dll> -DTOOL=<objdump> -P CheckExports.cmake
+#
 # On ELF the table is `nm -D --defined-only`; on a DLL, `objdump -p`. Names are
 # compared mangled (lufio::sys is "N5lufio3sys"); the table must hold the
 # public classes, so an empty or unreadable table fails too.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var SOURCE BINARY GENERATOR COMPILER TOOL)
-  if(NOT ${var})
-    message(FATAL_ERROR "CheckExports.cmake: ${var} is not set")
-  endif()
-endforeach()
-
-set(options -DLUFIO_TESTS=OFF -DLUFIO_TOOLS=OFF -DLUFIO_EXAMPLES=OFF -DLUFIO_INSTALL=OFF -DLUFIO_BENCHMARKS=OFF
-  -DCMAKE_BUILD_TYPE=Release)
-if(TOOLCHAIN)
-  list(APPEND options -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN})
+if(LIBRARY)
+  set(library ${LIBRARY})
 else()
-  list(APPEND options -DCMAKE_CXX_COMPILER=${COMPILER})
-endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${BINARY} -G ${GENERATOR} ${options}
-  RESULT_VARIABLE result OUTPUT_QUIET)
-if(result EQUAL 0)
-  execute_process(COMMAND ${CMAKE_COMMAND} --build ${BINARY} --target lufio -j2 RESULT_VARIABLE result OUTPUT_QUIET)
-endif()
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "the tests-off build failed (${result})")
-endif()
+  foreach(var SOURCE BINARY GENERATOR COMPILER TOOL)
+    if(NOT ${var})
+      message(FATAL_ERROR "CheckExports.cmake: ${var} is not set")
+    endif()
+  endforeach()
 
-file(GLOB_RECURSE libraries ${BINARY}/liblufio.so ${BINARY}/liblufio.dll)
-list(GET libraries 0 library)
+  set(options -DLUFIO_TESTS=OFF -DLUFIO_TOOLS=OFF -DLUFIO_EXAMPLES=OFF -DLUFIO_INSTALL=OFF -DLUFIO_BENCHMARKS=OFF
+    -DCMAKE_BUILD_TYPE=Release)
+  if(TOOLCHAIN)
+    list(APPEND options -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN})
+  else()
+    list(APPEND options -DCMAKE_CXX_COMPILER=${COMPILER})
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${BINARY} -G ${GENERATOR} ${options}
+    RESULT_VARIABLE result OUTPUT_QUIET)
+  if(result EQUAL 0)
+    execute_process(COMMAND ${CMAKE_COMMAND} --build ${BINARY} --target lufio -j2 RESULT_VARIABLE result OUTPUT_QUIET)
+  endif()
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "the tests-off build failed (${result})")
+  endif()
+
+  file(GLOB_RECURSE libraries ${BINARY}/liblufio.so ${BINARY}/liblufio.dll)
+  list(GET libraries 0 library)
+endif()
 if(TOOL MATCHES "objdump")
   execute_process(COMMAND ${TOOL} -p ${library} OUTPUT_VARIABLE table RESULT_VARIABLE result)
 else()

@@ -25,10 +25,26 @@ install(EXPORT lufioTargets NAMESPACE lufio:: DESTINATION ${LUFIO_CMAKE_DIR})
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/lufioConfig.cmake.in
   ${PROJECT_BINARY_DIR}/lufioConfig.cmake
   INSTALL_DESTINATION ${LUFIO_CMAKE_DIR})
-write_basic_package_version_file(${PROJECT_BINARY_DIR}/lufioConfigVersion.cmake
+# The version file also turns down a build for another system: a cross build
+# looks for packages on the build machine too, and a Linux lufio found there
+# (or a Windows SDK found by a Linux build) is passed over.
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/lufioConfigVersion-basic.cmake
   COMPATIBILITY SameMajorVersion)
+file(READ ${PROJECT_BINARY_DIR}/lufioConfigVersion-basic.cmake version_check)
+file(WRITE ${PROJECT_BINARY_DIR}/lufioConfigVersion.cmake "${version_check}
+if(NOT CMAKE_SYSTEM_NAME STREQUAL \"${CMAKE_SYSTEM_NAME}\")
+  set(PACKAGE_VERSION \"\${PACKAGE_VERSION} (${CMAKE_SYSTEM_NAME})\")
+  set(PACKAGE_VERSION_UNSUITABLE TRUE)
+endif()
+")
 install(FILES ${PROJECT_BINARY_DIR}/lufioConfig.cmake ${PROJECT_BINARY_DIR}/lufioConfigVersion.cmake
   DESTINATION ${LUFIO_CMAKE_DIR})
+
+# The mingw-w64 toolchain file, for programs built against the SDK zip with
+# CMAKE_PREFIX_PATH (the project's own file; any that finds packages there will do).
+if(MINGW)
+  install(FILES ${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake DESTINATION ${CMAKE_INSTALL_DATADIR}/lufio)
+endif()
 
 # Relocatable: the prefix is found from where the .pc file lies.
 file(RELATIVE_PATH LUFIO_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)

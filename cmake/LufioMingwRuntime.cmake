@@ -20,4 +20,12 @@ endforeach()
 file(COPY ${LUFIO_MINGW_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 if(LUFIO_INSTALL)
   install(FILES ${LUFIO_MINGW_RUNTIME_DLLS} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # They come with debug sections (libstdc++ is 23 MB so); a stripping install
+  # (`cmake --install --strip`, the packages) strips them as it does lufio's.
+  foreach(path IN LISTS LUFIO_MINGW_RUNTIME_DLLS)
+    get_filename_component(name ${path} NAME)
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP AND EXISTS \"${CMAKE_STRIP}\")
+  execute_process(COMMAND \"${CMAKE_STRIP}\" \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${name}\" COMMAND_ERROR_IS_FATAL ANY)
+endif()")
+  endforeach()
 endif()

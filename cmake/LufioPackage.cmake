@@ -1,5 +1,5 @@
 # The binary package: `cmake --build BUILD --target package` (or cpack in
-# BUILD) archives what `cmake --install` puts into a prefix, plus README,
+# BUILD) archives what `cmake --install --strip` puts into a prefix, plus README,
 # LICENSE and, for Windows, the UTF-8 application manifest in share/doc/lufio/:
 # lufio-<version>-win64.zip for the Windows build, lufio-<version>-Linux.tar.gz
 # elsewhere, each unpacking into one folder of that name.
@@ -21,4 +21,7 @@ else()
 endif()
 # The package name, version and system come from project(): lufio-1.0.0-win64.
 set(CPACK_PACKAGE_CHECKSUM SHA256)
+# Packages carry stripped programs and libraries (CMAKE_STRIP, the toolchain's
+# own strip), the GCC runtime DLLs included (LufioMingwRuntime.cmake).
+set(CPACK_STRIP_FILES ON)
 include(CPack)

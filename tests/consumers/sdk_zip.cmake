@@ -1,20 +1,35 @@
-# The Windows SDK zip as a programmer receives it: cpack makes it from this
-# build and it is unpacked into an empty folder; a program is built against
-# what is in it alone, once with CMake's find_package and once with one g++
-# command line (README shows both), and runs under Wine with nothing but the
-# zip's bin/ beside it. The consumers are built by mingw-w64 g++ whichever
-# compiler built the DLLs: in the windows-clang build this shows that both
-# compilers' modules work together.
+# The Windows SDK zip as a programmer receives it: README's command
+# (`cmake --workflow --preset windows-sdk`, a Release build of what ships and
+# nothing else) makes it from this source tree, and it is unpacked into an
+# empty folder. Its DLLs and program carry no debug sections and liblufio.dll
+# exports nothing of lufio::sys. A program is built against what is in it
+# alone, once with CMake (the zip's toolchain file and CMAKE_PREFIX_PATH) and
+# once with one g++ command line (README shows both), and runs under Wine with
+# nothing but the zip's bin/ beside it. The consumers are built by mingw-w64
+# g++ whichever compiler built the DLLs: the windows-clang build checks the
+# zip its own compiler makes (windows-clang-sdk), so both compilers' modules
+# work together. LUFIO_SDK_PRESET names the SDK preset; the Windows presets set it.
+if(NOT LUFIO_SDK_PRESET)
+  message(STATUS "LUFIO_SDK_PRESET is not set: the SDK zip is not checked")
+  return()
+endif()
 set(zip lufio-${PROJECT_VERSION}-win64)
+set(package ${PROJECT_SOURCE_DIR}/build/${LUFIO_SDK_PRESET}/${zip}.zip)  # the presets' binaryDir
 set(sdk ${work}/unpacked/${zip})
 set(source ${CMAKE_CURRENT_SOURCE_DIR}/utf8_name.cpp)
 set(name "Grüße-Ελλάδα-Отчёт-日本語-😀.txt")  # the name utf8_name.cpp writes
 list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " wine)
 
 add_test(NAME consumer.zip COMMAND sh -c "rm -rf '${work}' && mkdir -p '${work}/unpacked' \
-&& '${CMAKE_CPACK_COMMAND}' --config '${CMAKE_BINARY_DIR}/CPackConfig.cmake' -B '${work}/package' \
-&& cd '${work}/unpacked' && '${CMAKE_COMMAND}' -E tar xf '../package/${zip}.zip'")
-set_tests_properties(consumer.zip PROPERTIES FIXTURES_SETUP lufio_zip LABELS consumer TIMEOUT 120)
+&& '${CMAKE_COMMAND}' --workflow --preset ${LUFIO_SDK_PRESET} --fresh \
+&& cd '${work}/unpacked' && '${CMAKE_COMMAND}' -E tar xf '${package}'")
+set_tests_properties(consumer.zip PROPERTIES FIXTURES_SETUP lufio_zip LABELS consumer TIMEOUT 1500
+  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+
+# What ships, checked before the consumers add their programs to bin/.
+add_test(NAME consumer.zip_shipped COMMAND ${CMAKE_COMMAND} -DSDK=${sdk} -DOBJDUMP=${CMAKE_OBJDUMP}
+  -P ${CMAKE_CURRENT_SOURCE_DIR}/sdk_shipped.cmake)
+set_tests_properties(consumer.zip_shipped PROPERTIES FIXTURES_REQUIRED lufio_zip LABELS consumer)
 
 # Without the embedded manifest the program's narrow names are in the ANSI
 # code page: it still reads back and lists what it wrote, but the name on the
@@ -36,14 +51,15 @@ function(lufio_zip_consumer name exe build)
   add_test(NAME consumer.zip_${name} COMMAND sh -c "rm -rf '${work}/${name}' && mkdir -p '${work}/${name}/names' \
 && cd '${work}/${name}' && ${build} && ${wine} '${sdk}/bin/${exe}' names && ${on_host}")
   set_tests_properties(consumer.zip_${name} PROPERTIES FIXTURES_REQUIRED "wine;lufio_zip" LABELS consumer
-    TIMEOUT 180)
+    TIMEOUT 180 DEPENDS consumer.zip_shipped)
 endfunction()
 
 lufio_zip_consumer(find_package consumer.exe "'${CMAKE_COMMAND}' -G '${CMAKE_GENERATOR}' \
 -S '${CMAKE_CURRENT_SOURCE_DIR}/find_package' -B build \
--DCMAKE_TOOLCHAIN_FILE='${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake' \
--Dlufio_DIR='${sdk}/${CMAKE_INSTALL_LIBDIR}/cmake/lufio' -DCONSUMER_SOURCE='${source}' ${manifest_option} \
--DCMAKE_RUNTIME_OUTPUT_DIRECTORY='${sdk}/bin' && '${CMAKE_COMMAND}' --build build")
+-DCMAKE_TOOLCHAIN_FILE='${sdk}/share/lufio/mingw-w64-x86_64.cmake' -DCMAKE_PREFIX_PATH='${sdk}' \
+-DCONSUMER_SOURCE='${source}' ${manifest_option} -DCMAKE_RUNTIME_OUTPUT_DIRECTORY='${sdk}/bin' \
+&& grep -qx 'lufio_DIR:PATH=${sdk}/${CMAKE_INSTALL_LIBDIR}/cmake/lufio' build/CMakeCache.txt \
+&& '${CMAKE_COMMAND}' --build build")
 
 lufio_zip_consumer(command_line command_line.exe "true ${manifest_object} \
 && x86_64-w64-mingw32-g++-posix -std=c++17 -I'${sdk}/include' '${source}' ${manifest_input} \
