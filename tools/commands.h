@@ -23,10 +23,12 @@ const std::vector<Backend>& Backends();
 // The back-end called `name`; Backends().front() when there is none.
 const lufio::FileHandlerFactory& FindBackend(const std::string& name);
 
-// Copies `file` to standard output.
+// Copies `file` to standard output, which must write bytes unchanged
+// (MakeStdoutBinary).
 void Cat(const std::string& file, const lufio::FileHandlerFactory& backend);
 // Copies `from` to `to` (created or cut to length 0); shows progress when
-// `show_progress` and the file is large.
+// `show_progress` and the file is large. Throws, leaving both untouched, when
+// they name one file.
 void Copy(const std::string& from, const std::string& to, const lufio::FileHandlerFactory& backend, bool show_progress);
 // Prints each line of `file`; a piece of a line that did not fit the buffer
 // ends in " \".

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "file_system.h"
 #include "interrupt.h"
 #include "progress.h"
 
@@ -42,7 +43,7 @@ constexpr int kRuns = kBenchRuns;
 class TempFolder {
  public:
   explicit TempFolder(const std::string& parent) {
-    const fs::path base = parent.empty() ? fs::temp_directory_path() : fs::path(parent);
+    const fs::path base = parent.empty() ? fs::temp_directory_path() : NativePath(parent);
     std::mt19937_64 random(std::random_device{}() ^
                            static_cast<std::uint64_t>(Clock::now().time_since_epoch().count()));
     for (int attempt = 0; path_.empty(); ++attempt) {
@@ -51,7 +52,7 @@ class TempFolder {
       if (fs::create_directory(base / name)) {
         path_ = base / name;
       } else if (attempt == 100) {
-        throw std::runtime_error("cannot make a temporary folder in " + base.string());
+        throw std::runtime_error("cannot make a temporary folder in " + NarrowName(base));
       }
     }
   }
@@ -62,7 +63,8 @@ class TempFolder {
     fs::remove_all(path_, ignored);
   }
 
-  std::string operator/(const char* name) const { return (path_ / name).string(); }
+  // The name of `name` inside the folder, as the library takes names.
+  std::string operator/(const char* name) const { return NarrowName(path_ / name); }
 
  private:
   fs::path path_;
@@ -116,7 +118,7 @@ std::uint64_t MakeText(const std::string& file, std::uint64_t bytes) {
 }
 
 void MakeEntries(const std::string& dir) {
-  fs::create_directory(dir);
+  fs::create_directory(NativePath(dir));
   const lusys::CPPath folder(dir.c_str());
   for (int i = 0; i < kEntries; ++i) {
     if (i % 256 == 0) ThrowIfInterrupted();

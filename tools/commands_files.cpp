@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "file_system.h"
 #include "progress.h"
 
 namespace lufio_cli {
@@ -87,6 +88,10 @@ void Copy(const std::string& from, const std::string& to, const lufio::FileHandl
     } catch (const lufio::Error&) {
       size = 0;  // not a file one can seek in (a pipe): no progress, the copy goes on
     }
+  }
+  // Opening DST for writing would cut SRC to length 0 before a byte of it is read.
+  if (SameFile(from, to)) {
+    throw std::runtime_error("cannot copy a file onto itself: " + from + " and " + to + " are one file");
   }
   Progress progress(static_cast<std::uint64_t>(size), size >= kCopyProgressFrom);
   lufio::FileW out(lusys::CPPathFile(to.c_str()), lufio::FileHandler::TypeBinary, backend);

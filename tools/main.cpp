@@ -1,7 +1,8 @@
 // lufio: the command-line face of the library.
 //
-//   lufio cat FILE                        copy a file to standard output
-//   lufio copy SRC DST                    copy a file
+//   lufio cat FILE                        copy a file to standard output,
+//                                         byte for byte
+//   lufio copy SRC DST                    copy a file (not onto itself)
 //   lufio lines FILE [--buffer N]         print each line, marking the pieces
 //                                         of a line that did not fit the buffer
 //   lufio ls DIR [--files|--dirs]         list a directory: type, size, last
@@ -18,11 +19,14 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "commands.h"
+#include "file_system.h"
 #include "interrupt.h"
 #include "system_message.h"
 #include "terminal.h"
@@ -74,6 +78,20 @@ std::string CodeMeaning(const lusys::Exception& e) {
   return SystemMessage(static_cast<unsigned long>(e.GetCode()));
 }
 
+// CLI::ExistingDirectory with the name read as the library reads it: under
+// mingw its std::filesystem::path would not take a UTF-8 name on Windows.
+CLI::Validator ExistingDirectory() {
+  return CLI::Validator(
+      [](std::string& name) -> std::string {
+        std::error_code error;
+        const std::filesystem::file_status status = std::filesystem::status(NativePath(name), error);
+        if (!std::filesystem::exists(status)) return "Directory does not exist: " + name;
+        if (!std::filesystem::is_directory(status)) return "Directory is actually a file: " + name;
+        return std::string();
+      },
+      "DIR");
+}
+
 // Parses the command line and runs the command; returns the exit code of a
 // usage error or of success, and lets failures propagate.
 int Run(int argc, char** argv) {
@@ -102,7 +120,8 @@ int Run(int argc, char** argv) {
   cat->add_option("FILE", file, "the file to print")->required();
   add_backend(cat);
 
-  CLI::App* copy = app.add_subcommand("copy", "Copy SRC to DST (DST is created or cut to length 0)");
+  CLI::App* copy =
+      app.add_subcommand("copy", "Copy SRC to DST (DST is created or cut to length 0; refused when both are one file)");
   copy->add_option("SRC", file, "the file to copy")->required();
   copy->add_option("DST", to, "the copy")->required();
   add_backend(copy);
@@ -129,7 +148,7 @@ int Run(int argc, char** argv) {
       ->check(CLI::Range(1L, 2047L))
       ->capture_default_str();
   bench->add_option("--dir", bench_options.dir, "where to make the temporary folder (default: the system's)")
-      ->check(CLI::ExistingDirectory);
+      ->check(ExistingDirectory());
   bench->footer(BenchHelp());
 
   try {
@@ -144,7 +163,10 @@ int Run(int argc, char** argv) {
 
   const bool show_progress = StderrIsTerminal();
   g_stdio_backend = backend == "stdio";
-  if (cat->parsed()) Cat(file, FindBackend(backend));
+  if (cat->parsed()) {
+    if (!MakeStdoutBinary()) throw std::runtime_error("cannot put standard output into binary mode");
+    Cat(file, FindBackend(backend));
+  }
   if (copy->parsed()) Copy(file, to, FindBackend(backend), show_progress);
   if (lines->parsed()) Lines(file, buffer_size, FindBackend(backend));
   if (ls->parsed()) {

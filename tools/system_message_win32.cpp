@@ -1,16 +1,9 @@
 // SystemMessage on Windows: FormatMessageA's text for a GetLastError code, in
 // the process's code page (UTF-8 under lufio's manifest).
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <string>
 
 #include "system_message.h"
+#include "windows_api.h"
 
 namespace lufio_cli {
 

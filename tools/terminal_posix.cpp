@@ -1,4 +1,4 @@
-// StderrIsTerminal on POSIX systems.
+// The standard streams on POSIX systems, which write bytes as they are.
 #include <unistd.h>
 
 #include "terminal.h"
@@ -6,5 +6,7 @@
 namespace lufio_cli {
 
 bool StderrIsTerminal() noexcept { return ::isatty(STDERR_FILENO) != 0; }
+
+bool MakeStdoutBinary() noexcept { return true; }
 
 }  // namespace lufio_cli
