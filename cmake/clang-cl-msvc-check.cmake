@@ -17,9 +17,7 @@ set(CMAKE_CXX_COMPILER ${LUFIO_LLVM_BIN}/clang-cl)
 set(CMAKE_C_COMPILER_TARGET x86_64-pc-windows-msvc)
 set(CMAKE_CXX_COMPILER_TARGET x86_64-pc-windows-msvc)
 set(CMAKE_AR ${LUFIO_LLVM_BIN}/llvm-lib)
-set(CMAKE_LINKER ${LUFIO_LLVM_BIN}/lld-link)
 set(CMAKE_RC_COMPILER ${LUFIO_LLVM_BIN}/llvm-rc)
-set(CMAKE_MT ${LUFIO_LLVM_BIN}/llvm-mt)
 
 # The headers, as system headers, in the order MSVC's would come: the C++
 # library, the shims, the C runtime, the Windows SDK. libc++ runs without
