@@ -9,7 +9,12 @@ function(lufio_set_warnings target)
     # C4251/C4275: an exported class with a standard-library member or base
     # (std::unique_ptr, std::exception), harmless when the library and its
     # callers use the same compiler and runtime, which a C++ interface needs anyway.
-    target_compile_options(${target} PRIVATE /W4 /WX /wd4251 /wd4275)
+    # /permissive-: standard conformance, two-phase name lookup included.
+    # /utf-8: the sources (the tests' names) are UTF-8, not the system's code page.
+    target_compile_options(${target} PRIVATE /W4 /WX /wd4251 /wd4275 /permissive- /utf-8)
+    # The back-ends call fopen and _sopen, which the C runtime deprecates
+    # (C4996) in favour of its _s forms: lufio's own targets only, never its callers.
+    target_compile_definitions(${target} PRIVATE _CRT_SECURE_NO_WARNINGS)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
   endif()

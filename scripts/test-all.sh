@@ -3,6 +3,8 @@
 #   dev, clang   the Linux suites with g++ and clang++
 #   windows      the DLL cross-built with mingw-w64, the suite under Wine
 #   windows-clang the same built by clang++ for x86_64-w64-mingw32
+#   msvc-check   every target compiled by clang-cl in MSVC mode, nothing linked
+#   workflows    .github/workflows/ checked by action-validator (from npm)
 #   asan         the suite under AddressSanitizer, UBSan and LeakSanitizer
 #   tsan         the suite under ThreadSanitizer (library and tests only)
 #   valgrind     the dev build's test programs under memcheck
@@ -19,9 +21,20 @@ step() {
   "$@"
   echo "=== $name: $((SECONDS - start)) s"
 }
-for preset in dev clang windows windows-clang asan tsan; do
+for preset in dev clang windows windows-clang msvc-check asan tsan; do
   step "preset $preset" cmake --workflow --preset "$preset" --fresh
 done
+lint_workflows() {
+  local tools=build/npm-tools
+  if [ ! -x $tools/node_modules/.bin/action-validator ]; then
+    npm install --no-audit --no-fund --prefix $tools @action-validator/cli@0.6.0 @action-validator/core@0.6.0
+  fi
+  local file
+  for file in .github/workflows/*.yml; do
+    $tools/node_modules/.bin/action-validator "$file"
+  done
+}
+step workflows lint_workflows
 step valgrind bash scripts/valgrind.sh build/dev
 step "preset fuzz" cmake --workflow --preset fuzz --fresh
 echo "=== all steps passed in $((SECONDS - total)) s"

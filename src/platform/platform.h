@@ -28,6 +28,18 @@
 #include <cerrno>
 #include <cstdio>
 
+// The universal C runtime has _sopen_dispatch. mingw-w64 defines _UCRT when it
+// targets it; Microsoft's headers document no such macro, and every MSVC since
+// 2015 links the universal runtime, so MSVC counts as one too. A build may
+// decide with -DLUFIO_UCRT=0 or 1.
+#ifndef LUFIO_UCRT
+#if defined(_UCRT) || defined(_MSC_VER)
+#define LUFIO_UCRT 1
+#else
+#define LUFIO_UCRT 0
+#endif
+#endif
+
 namespace lufio::sys {
 
 using ::BOOL;
@@ -56,7 +68,7 @@ using ::SetFilePointer;
 using ::SetLastError;
 using ::WriteFile;
 
-#if defined(_UCRT)
+#if LUFIO_UCRT
 using ::_sopen_dispatch;
 #else
 // The old msvcrt runtime has no _sopen_dispatch; _sopen is the same open in

@@ -10,9 +10,29 @@
 
 #if defined(_WIN32)
 
-#include <windef.h>
-// windef.h first: minwinbase.h relies on its types.
-#include <minwinbase.h>
+// <windows.h> is the SDK's one way in: it sets the target architecture that
+// its parts need. NOMINMAX keeps the min and max macros out of the caller's
+// file, WIN32_LEAN_AND_MEAN leaves out winsock.h (which a later winsock2.h
+// refuses) and other rarely needed parts; each only for this inclusion and only
+// when the caller has not decided. A caller who wants those parts or macros
+// includes <windows.h> before lufio's headers.
+#ifndef NOMINMAX
+#define NOMINMAX
+#define LUFIO_UNDEF_NOMINMAX_
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#define LUFIO_UNDEF_WIN32_LEAN_AND_MEAN_
+#endif
+#include <windows.h>
+#ifdef LUFIO_UNDEF_NOMINMAX_
+#undef NOMINMAX
+#undef LUFIO_UNDEF_NOMINMAX_
+#endif
+#ifdef LUFIO_UNDEF_WIN32_LEAN_AND_MEAN_
+#undef WIN32_LEAN_AND_MEAN
+#undef LUFIO_UNDEF_WIN32_LEAN_AND_MEAN_
+#endif
 
 namespace lufio::sys {
 using FindRecord = ::WIN32_FIND_DATAA;
