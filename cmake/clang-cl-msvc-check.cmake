@@ -22,10 +22,11 @@ set(CMAKE_RC_COMPILER ${LUFIO_LLVM_BIN}/llvm-rc)
 # The headers, as system headers, in the order MSVC's would come: the C++
 # library, the shims, the C runtime, the Windows SDK. libc++ runs without
 # MSVC's vcruntime; templates are parsed at their definition, as MSVC does under
-# /permissive-.
+# /permissive-. WCHAR is wchar_t, as in the Windows SDK (Wine's headers make it
+# char16_t unless told WINE_UNICODE_NATIVE).
 set(wine /usr/include/wine/wine)
 foreach(lang C CXX)
-  set(CMAKE_${lang}_FLAGS_INIT "-fno-delayed-template-parsing -D_LIBCPP_NO_VCRUNTIME \
+  set(CMAKE_${lang}_FLAGS_INIT "-fno-delayed-template-parsing -D_LIBCPP_NO_VCRUNTIME -DWINE_UNICODE_NATIVE \
 -imsvc /usr/lib/llvm-14/include/c++/v1 -imsvc ${CMAKE_CURRENT_LIST_DIR}/msvc-shims \
 -imsvc ${wine}/msvcrt -imsvc ${wine}/windows")
 endforeach()
