@@ -162,9 +162,7 @@ class Object {
     const auto room = static_cast<std::size_t>(size);
     std::string got;
     if (f_.lines == Lines::kDefault) {  // one read of the buffer, then back to the line feed
-      Closed(kTell);
-      at_mark_ = false;  // its tell is a move, which leaves the end-of-file mark behind
-      const std::int64_t start = pos_;
+      const std::int64_t start = Tell();  // a move: it leaves the end-of-file mark behind
       got = read(room);
       const std::size_t lf = got.find('\n');
       bool more = false;
