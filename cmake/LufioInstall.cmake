@@ -22,9 +22,17 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/lusys/include/ DESTINATION ${CMAKE_INSTA
 
 set(LUFIO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/lufio)
 install(EXPORT lufioTargets NAMESPACE lufio:: DESTINATION ${LUFIO_CMAKE_DIR})
+# The GCC runtime DLLs installed beside lufio's (LufioMingwRuntime.cmake), by
+# name without ".dll", for the package to import.
+set(LUFIO_PACKAGE_RUNTIME_DLLS)
+foreach(path IN LISTS LUFIO_MINGW_RUNTIME_DLLS)
+  get_filename_component(name ${path} NAME_WLE)
+  string(APPEND LUFIO_PACKAGE_RUNTIME_DLLS " ${name}")
+endforeach()
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/lufioConfig.cmake.in
   ${PROJECT_BINARY_DIR}/lufioConfig.cmake
-  INSTALL_DESTINATION ${LUFIO_CMAKE_DIR})
+  INSTALL_DESTINATION ${LUFIO_CMAKE_DIR}
+  PATH_VARS CMAKE_INSTALL_BINDIR)
 # The version file also turns down a build for another system: a cross build
 # looks for packages on the build machine too, and a Linux lufio found there
 # (or a Windows SDK found by a Linux build) is passed over.
@@ -46,8 +54,13 @@ if(MINGW)
   install(FILES ${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake DESTINATION ${CMAKE_INSTALL_DATADIR}/lufio)
 endif()
 
-# Relocatable: the prefix is found from where the .pc file lies.
+# Relocatable: the prefix is found from where the .pc file lies. It names the
+# libraries of the configuration installed last (with the Debug postfix or
+# without); the old file is removed first, as an install skips a file of the
+# same age, and a multi-config build makes them all at once.
 file(RELATIVE_PATH LUFIO_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/lufio.pc.in ${PROJECT_BINARY_DIR}/lufio.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/lufio.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/lufio.pc.in ${PROJECT_BINARY_DIR}/lufio.pc.in @ONLY)
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/lufio-$<CONFIG>.pc INPUT ${PROJECT_BINARY_DIR}/lufio.pc.in)
+install(CODE "file(REMOVE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig/lufio.pc\")")
+install(FILES ${PROJECT_BINARY_DIR}/lufio-$<CONFIG>.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig RENAME lufio.pc)
 include(${CMAKE_CURRENT_LIST_DIR}/LufioPackage.cmake)

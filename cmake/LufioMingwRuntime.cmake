@@ -1,6 +1,7 @@
 # The mingw-w64 GCC runtime DLLs (libstdc++, libgcc, winpthread) beside the
 # programs and DLLs of the build, where Windows looks for them, and installed
-# beside them. Not used when the runtime is linked statically
+# beside them, where the CMake package names them to $<TARGET_RUNTIME_DLLS>
+# (LufioInstall.cmake). Not used when the runtime is linked statically
 # (LUFIO_MINGW_STATIC_RUNTIME). The GCC driver says where they are; a toolchain
 # whose compiler is not GCC names one in LUFIO_MINGW_RUNTIME_COMPILER.
 if(NOT LUFIO_MINGW_RUNTIME_COMPILER)

@@ -3,9 +3,10 @@
 # nothing else) makes it from this source tree, and it is unpacked into an
 # empty folder. Its DLLs and program carry no debug sections and liblufio.dll
 # exports nothing of lufio::sys. A program is built against what is in it
-# alone, once with CMake (the zip's toolchain file and CMAKE_PREFIX_PATH) and
-# once with one g++ command line (README shows both), and runs under Wine with
-# nothing but the zip's bin/ beside it. The consumers are built by mingw-w64
+# alone, once with CMake (the zip's toolchain file and CMAKE_PREFIX_PATH), whose
+# build copies the DLLs it needs from the zip beside the program, and once with
+# one g++ command line into the zip's bin/ (README shows both); each runs under
+# Wine from its own folder, nothing else pointing Wine at the zip. The consumers are built by mingw-w64
 # g++ whichever compiler built the DLLs: the windows-clang build checks the
 # zip its own compiler makes (windows-clang-sdk), so both compilers' modules
 # work together. LUFIO_SDK_PRESET names the SDK preset; the Windows presets set it.
@@ -46,21 +47,30 @@ else()
 endif()
 
 # lufio_zip_consumer(name exe build): in an empty folder ${work}/name, runs the
-# shell command `build`, which puts exe into the zip's bin/, then runs exe there.
+# shell command `build`, which makes the program exe (a path from that folder),
+# then runs exe there under Wine, with no WINEPATH.
 function(lufio_zip_consumer name exe build)
   add_test(NAME consumer.zip_${name} COMMAND sh -c "rm -rf '${work}/${name}' && mkdir -p '${work}/${name}/names' \
-&& cd '${work}/${name}' && ${build} && ${wine} '${sdk}/bin/${exe}' names && ${on_host}")
+&& cd '${work}/${name}' && ${build} && env -u WINEPATH ${wine} '${exe}' names && ${on_host}")
   set_tests_properties(consumer.zip_${name} PROPERTIES FIXTURES_REQUIRED "wine;lufio_zip" LABELS consumer
     TIMEOUT 180 DEPENDS consumer.zip_shipped)
 endfunction()
 
-lufio_zip_consumer(find_package consumer.exe "'${CMAKE_COMMAND}' -G '${CMAKE_GENERATOR}' \
+# README's CMake lines (the copy command is checked to be README's): the
+# program's post-build step copies every DLL it needs from the zip's bin/
+# (lufio's and the GCC runtime's) beside it, and it runs from its own folder.
+set(consumer_cmake ${CMAKE_CURRENT_SOURCE_DIR}/find_package/CMakeLists.txt)
+lufio_zip_consumer(find_package build/app.exe "copy=$(grep -m1 -o 'COMMAND .*TARGET_RUNTIME_DLLS:app.*' '${PROJECT_SOURCE_DIR}/README.md') \
+&& test -n \"$copy\" && grep -qF \"$copy\" '${consumer_cmake}' \
+&& '${CMAKE_COMMAND}' -G '${CMAKE_GENERATOR}' \
 -S '${CMAKE_CURRENT_SOURCE_DIR}/find_package' -B build \
 -DCMAKE_TOOLCHAIN_FILE='${sdk}/share/lufio/mingw-w64-x86_64.cmake' -DCMAKE_PREFIX_PATH='${sdk}' \
--DCONSUMER_SOURCE='${source}' ${manifest_option} -DCMAKE_RUNTIME_OUTPUT_DIRECTORY='${sdk}/bin' \
+-DCONSUMER_SOURCE='${source}' ${manifest_option} \
 && grep -qx 'lufio_DIR:PATH=${sdk}/${CMAKE_INSTALL_LIBDIR}/cmake/lufio' build/CMakeCache.txt \
-&& '${CMAKE_COMMAND}' --build build")
+&& '${CMAKE_COMMAND}' --build build \
+&& (cd '${sdk}/bin' && ls *.dll | xargs -I{} cmp {} '${work}/find_package/build/{}')")
 
-lufio_zip_consumer(command_line command_line.exe "true ${manifest_object} \
+# README's command line: the program goes into the zip's bin/, beside the DLLs.
+lufio_zip_consumer(command_line ${sdk}/bin/command_line.exe "true ${manifest_object} \
 && x86_64-w64-mingw32-g++-posix -std=c++17 -I'${sdk}/include' '${source}' ${manifest_input} \
 -L'${sdk}/lib' -llufio -llusys -o '${sdk}/bin/command_line.exe'")
