@@ -1,7 +1,8 @@
 # The unpacked SDK zip holds the library as shipped: no DLL or program in bin/
-# carries debug sections, and liblufio.dll exports nothing of lufio::sys.
+# carries debug sections, liblufio.dll exports nothing of lufio::sys, and its
+# CHANGELOG.md has an entry for this version.
 #
-#   cmake -DSDK=<unpacked zip> -DOBJDUMP=<x86_64-w64-mingw32-objdump> -P sdk_shipped.cmake
+#   cmake -DSDK=<unpacked zip> -DOBJDUMP=<x86_64-w64-mingw32-objdump> -DVERSION=<x.y.z> -P sdk_shipped.cmake
 file(GLOB modules ${SDK}/bin/*.dll ${SDK}/bin/*.exe)
 if(NOT modules)
   message(FATAL_ERROR "no DLL or program in ${SDK}/bin")
@@ -18,6 +19,11 @@ foreach(module IN LISTS modules)
 endforeach()
 if(unstripped)
   message(FATAL_ERROR "debug sections in: ${unstripped}")
+endif()
+
+file(STRINGS ${SDK}/share/doc/lufio/CHANGELOG.md entry REGEX "^## \\[${VERSION}\\] - ")
+if(NOT entry)
+  message(FATAL_ERROR "no \"## [${VERSION}] - DATE\" entry in the zip's share/doc/lufio/CHANGELOG.md")
 endif()
 
 set(LIBRARY ${SDK}/bin/liblufio.dll)

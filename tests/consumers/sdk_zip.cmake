@@ -29,8 +29,24 @@ set_tests_properties(consumer.zip PROPERTIES FIXTURES_SETUP lufio_zip LABELS con
 
 # What ships, checked before the consumers add their programs to bin/.
 add_test(NAME consumer.zip_shipped COMMAND ${CMAKE_COMMAND} -DSDK=${sdk} -DOBJDUMP=${CMAKE_OBJDUMP}
-  -P ${CMAKE_CURRENT_SOURCE_DIR}/sdk_shipped.cmake)
+  -DVERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_SOURCE_DIR}/sdk_shipped.cmake)
 set_tests_properties(consumer.zip_shipped PROPERTIES FIXTURES_REQUIRED lufio_zip LABELS consumer)
+
+# The zip's DLLs and program carry the project's version (tests/CMakeLists.txt
+# builds the checker). The export lists of its DLLs hold against the baseline
+# in abi/; that baseline is g++'s, whose DLLs also export the type information
+# and complete-object constructors that clang++ leaves out.
+if(LUFIO_VERSION_INFO_CHECKER)
+  add_test(NAME consumer.zip_version COMMAND ${CMAKE_COMMAND} "-DCHECKER=${LUFIO_VERSION_INFO_CHECKER}"
+    -DVERSION=${PROJECT_VERSION} "-DFILES=${sdk}/bin/liblufio.dll|${sdk}/bin/liblusys.dll|${sdk}/bin/lufio.exe"
+    -P ${PROJECT_SOURCE_DIR}/cmake/CheckVersionInfo.cmake)
+  set_tests_properties(consumer.zip_version PROPERTIES FIXTURES_REQUIRED "wine;lufio_zip" LABELS consumer)
+endif()
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  add_test(NAME consumer.zip_exports COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}
+    -DBINARY=${work}/exports -DLIBRARY_DIR=${sdk}/bin -DOBJDUMP=${CMAKE_OBJDUMP} -P ${PROJECT_SOURCE_DIR}/cmake/CheckAbi.cmake)
+  set_tests_properties(consumer.zip_exports PROPERTIES FIXTURES_REQUIRED lufio_zip LABELS "consumer;abi")
+endif()
 
 # Without the embedded manifest the program's narrow names are in the ANSI
 # code page: it still reads back and lists what it wrote, but the name on the
