@@ -16,23 +16,38 @@ struct Backend {
   const char* name;  // as given to --backend
   const char* help;  // one line for --help
   const lufio::FileHandlerFactory* factory;
+  // Its "Failed to read file" and "Failed to write file" carry the stream's
+  // error indicator (ferror) as the code; every other error a system code.
+  bool stream_indicator;
+  // It buffers nothing, and its Flush asks the system to store the data on
+  // the disk (FlushFileBuffers, _commit), which a device or a FIFO refuses.
+  bool flush_syncs;
 };
 
 // The four back-ends in the order the program lists them: win, crt, stdio, ios.
 const std::vector<Backend>& Backends();
 // The back-end called `name`; Backends().front() when there is none.
-const lufio::FileHandlerFactory& FindBackend(const std::string& name);
+const Backend& FindBackend(const std::string& name);
+
+// The back-end whose file objects the command uses from now on, for main to
+// read the code of a lufio::Error by; not reset when one throws.
+void WorkThrough(const Backend& backend) noexcept;
+// The last back-end given to WorkThrough; null before the first.
+const Backend* BackendAtWork() noexcept;
 
 // Copies `file` to standard output, which must write bytes unchanged
 // (MakeStdoutBinary).
-void Cat(const std::string& file, const lufio::FileHandlerFactory& backend);
-// Copies `from` to `to` (created or cut to length 0); shows progress when
-// `show_progress` and the file is large. Throws, leaving both untouched, when
-// they name one file.
-void Copy(const std::string& from, const std::string& to, const lufio::FileHandlerFactory& backend, bool show_progress);
+void Cat(const std::string& file, const Backend& backend);
+// Copies `from` to `to`; shows progress when `show_progress` and the file is
+// large. A regular (or new) `to` changes only when the copy is complete: the
+// copy is written beside it under a name of its own, flushed and closed, and
+// then put in its place; any failure or interrupt (Interrupted) removes it and
+// leaves `to` as it was. Any other existing `to` (a device, a FIFO) is written
+// where it is. Throws, leaving both untouched, when they name one file.
+void Copy(const std::string& from, const std::string& to, const Backend& backend, bool show_progress);
 // Prints each line of `file`; a piece of a line that did not fit the buffer
 // ends in " \".
-void Lines(const std::string& file, long buffer_size, const lufio::FileHandlerFactory& backend);
+void Lines(const std::string& file, long buffer_size, const Backend& backend);
 // Prints each entry of `dir` that passes `filter`: type, size, last write
 // time (UTC) and name.
 void Ls(const std::string& dir, lufio::DirReader::Filter filter);

@@ -2,14 +2,17 @@
 // the table of back-ends.
 #include <lufio/lufio.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "commands.h"
 #include "file_system.h"
+#include "interrupt.h"
 #include "progress.h"
 
 namespace lufio_cli {
@@ -47,7 +50,53 @@ std::string IsoTime(std::uint64_t ticks) {
   return text;
 }
 
+// The file a copy writes: a new file beside its target, which Commit puts in
+// the target's place and which is otherwise removed when this object goes;
+// or the target itself, when it is written in place.
+class CopyFile {
+ public:
+  explicit CopyFile(const CopyTarget& target) : target_(target), name_(target.in_place ? target.file : MakeBeside()) {}
+  CopyFile(const CopyFile&) = delete;
+  CopyFile& operator=(const CopyFile&) = delete;
+  ~CopyFile() {
+    if (!target_.in_place && !committed_) RemoveFile(name_);
+  }
+
+  const std::string& Name() const noexcept { return name_; }
+  bool InPlace() const noexcept { return target_.in_place; }
+
+  // Puts the closed copy of `size` bytes in the target's place.
+  void Commit(std::uint64_t size) {
+    if (!target_.in_place) PutInPlace(name_, target_.file, size);
+    committed_ = true;
+  }
+
+ private:
+  // A new empty file with a random name in the target's folder.
+  std::string MakeBeside() const {
+    std::mt19937_64 random(std::random_device{}() ^
+                           static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      char name[40];
+      std::snprintf(name, sizeof(name), ".lufio-copy-%016llx", static_cast<unsigned long long>(random()));
+      const std::string path = FolderOf(target_.file) + name;
+      if (CreateNewFile(path)) return path;
+    }
+    throw std::runtime_error("cannot find a free name for the copy beside " + target_.file);
+  }
+
+  const CopyTarget target_;
+  const std::string name_;
+  bool committed_ = false;
+};
+
+const Backend* g_backend_at_work = nullptr;
+
 }  // namespace
+
+void WorkThrough(const Backend& backend) noexcept { g_backend_at_work = &backend; }
+
+const Backend* BackendAtWork() noexcept { return g_backend_at_work; }
 
 const std::vector<Backend>& Backends() {
   static const lufio::WinHandlerFactory win;
@@ -55,32 +104,34 @@ const std::vector<Backend>& Backends() {
   static const lufio::StdioHandlerFactory stdio;
   static const lufio::IosHandlerFactory ios;
   static const std::vector<Backend> backends{
-      {"win", "Win32 file handles: CreateFileA, ReadFile, WriteFile (POSIX stand-ins off Windows)", &win},
-      {"crt", "C runtime descriptors: _sopen, _read, _write (POSIX stand-ins off Windows)", &crt},
-      {"stdio", "C stdio streams: fopen, fread, fwrite, fgets", &stdio},
-      {"ios", "C++ streams: std::fstream", &ios},
+      {"win", "Win32 file handles: CreateFileA, ReadFile, WriteFile (POSIX stand-ins off Windows)", &win, false, true},
+      {"crt", "C runtime descriptors: _sopen, _read, _write (POSIX stand-ins off Windows)", &crt, false, true},
+      {"stdio", "C stdio streams: fopen, fread, fwrite, fgets", &stdio, true, false},
+      {"ios", "C++ streams: std::fstream", &ios, false, false},
   };
   return backends;
 }
 
-const lufio::FileHandlerFactory& FindBackend(const std::string& name) {
+const Backend& FindBackend(const std::string& name) {
   for (const Backend& backend : Backends()) {
-    if (name == backend.name) return *backend.factory;
+    if (name == backend.name) return backend;
   }
-  return *Backends().front().factory;
+  return Backends().front();
 }
 
-void Cat(const std::string& file, const lufio::FileHandlerFactory& backend) {
-  lufio::FileR in(lusys::CPPathFile(file.c_str()), lufio::FileHandler::TypeBinary, backend);
+void Cat(const std::string& file, const Backend& backend) {
+  WorkThrough(backend);
+  lufio::FileR in(lusys::CPPathFile(file.c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
   std::vector<char> buffer(kCopyBuffer);
   while (const std::uint64_t n = in.Read(lusys::BasicRef<char>(buffer.data(), buffer.size()))) {
     PutOut(buffer.data(), static_cast<std::size_t>(n));
   }
 }
 
-void Copy(const std::string& from, const std::string& to, const lufio::FileHandlerFactory& backend,
-          bool show_progress) {
-  lufio::FileR in(lusys::CPPathFile(from.c_str()), lufio::FileHandler::TypeBinary, backend);
+void Copy(const std::string& from, const std::string& to, const Backend& backend, bool show_progress) {
+  WorkThrough(backend);
+  const InterruptScope interrupt_scope;  // before SRC's open, which may wait for a FIFO's writer
+  lufio::FileR in(lusys::CPPathFile(from.c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
   lusys::Long size = 0;
   if (show_progress) {
     try {
@@ -89,29 +140,43 @@ void Copy(const std::string& from, const std::string& to, const lufio::FileHandl
       size = 0;  // not a file one can seek in (a pipe): no progress, the copy goes on
     }
   }
-  // Opening DST for writing would cut SRC to length 0 before a byte of it is read.
+  // Refused, as a copy written in place would cut SRC to length 0 before a
+  // byte of it is read.
   if (SameFile(from, to)) {
     throw std::runtime_error("cannot copy a file onto itself: " + from + " and " + to + " are one file");
   }
   Progress progress(static_cast<std::uint64_t>(size), size >= kCopyProgressFrom);
-  lufio::FileW out(lusys::CPPathFile(to.c_str()), lufio::FileHandler::TypeBinary, backend);
+  CopyFile copy(FindCopyTarget(to));  // goes after `out` is closed, when the copy did not complete
+  lufio::FileW out(lusys::CPPathFile(copy.Name().c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
   std::vector<char> buffer(kCopyBuffer);
   std::uint64_t done = 0;
   char label[40];
   while (const std::uint64_t n = in.Read(lusys::BasicRef<char>(buffer.data(), buffer.size()))) {
-    const std::uint64_t written = out.Write(lusys::BasicRef<const char>(buffer.data(), n));
-    if (written != n) throw std::runtime_error("short write to " + to);
+    ThrowIfInterrupted();
+    // A write the device took only in part goes on with the rest, whose
+    // write then reports why (a full device).
+    for (std::uint64_t written = 0; written < n;) {
+      const std::uint64_t step = out.Write(lusys::BasicRef<const char>(buffer.data() + written, n - written));
+      if (step == 0) throw std::runtime_error("short write to " + to);
+      written += step;
+    }
     done += n;
     std::snprintf(label, sizeof(label), "%llu of %llu MiB", static_cast<unsigned long long>(done >> 20),
                   static_cast<unsigned long long>(size >> 20));
     progress.Update(done, label);
   }
-  out.Flush();
+  // Flushed, so that every write error shows here (the stdio back-end's
+  // Close would not report one) and the copy is stored before it replaces
+  // DST; a device or FIFO written in place cannot be asked to store anything.
+  if (!copy.InPlace() || !backend.flush_syncs) out.Flush();
   out.Close();
+  ThrowIfInterrupted();
+  copy.Commit(done);
 }
 
-void Lines(const std::string& file, long buffer_size, const lufio::FileHandlerFactory& backend) {
-  lufio::TextFileR in(lusys::CPPathFile(file.c_str()), backend);
+void Lines(const std::string& file, long buffer_size, const Backend& backend) {
+  WorkThrough(backend);
+  lufio::TextFileR in(lusys::CPPathFile(file.c_str()), *backend.factory);
   std::vector<char> buffer(static_cast<std::size_t>(buffer_size));
   bool complete = true;
   while (in.GetLine(buffer.data(), static_cast<lusys::Long>(buffer_size), complete)) {
