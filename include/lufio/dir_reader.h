@@ -86,8 +86,10 @@ class LUFIO_API DirReader {
   // Ends the search and releases everything.
   ~DirReader();
 
-  // The current entry if it passes the filter, else the next one that does;
-  // null at the end. Does not restart the listing.
+  // The entry the last search step found if it passes the filter, else the
+  // next one that does; null when none is left. Never restarts the listing:
+  // after the end it tests the listing's last entry again, and hands it out
+  // again when it passes the filter (null when it does not).
   const DirEntry* GetFirst();
   // The next entry that passes the filter; null at the end, again and again.
   // Throws Error "Failed to read" when a search step fails.

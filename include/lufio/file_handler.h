@@ -64,7 +64,10 @@ class LUFIO_API FileHandler {
   // Reads one line into `buffer`, at most size - 1 characters, zero-terminated,
   // without its line feed. `complete` tells whether the line ended within the
   // buffer. Returns false when nothing was left to read, and at once, touching
-  // neither `buffer` nor `complete`, when `size` is 1 or less.
+  // neither `buffer` nor `complete`, when `size` is 1 or less. The default
+  // line reader (Win32 handles, C runtime) zero-fills and reads the whole
+  // buffer for every line and seeks back: a large buffer makes every line
+  // slow, and a source that cannot seek (a pipe) fails at the first Tell.
   bool GetLine(char* buffer, lusys::Long size, bool& complete);
 
   // The handler's own copy of the path.

@@ -11,6 +11,8 @@
 // indicator): a read right after a write, or a write right after a read, on a
 // FileRW shares one offset and loses nothing; and a read that comes after end
 // of file sees what another object appended since, as the other back-ends do.
+// On a stream that cannot seek (a pipe) the second needs no fseek: clearing
+// the end-of-file indicator alone lets the next read ask the system again.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -73,7 +75,7 @@ class StdioHandler final : public FileHandler {
 
   std::uint64_t read(char* buffer, Long size) override {
     if (fp_ == nullptr) Fail(detail::kReadFailed, *this, sys::kClosedHandleError);
-    turnTo(kReading, detail::kReadFailed);
+    turnTo(kReading);
     const std::size_t n = std::fread(buffer, 1, static_cast<std::size_t>(size), fp_);
     if (n < static_cast<std::size_t>(size)) checkReadError();
     return n;
@@ -81,7 +83,7 @@ class StdioHandler final : public FileHandler {
 
   std::uint64_t write(const char* data, Long size) override {
     if (fp_ == nullptr) Fail(detail::kWriteFailed, *this, sys::kClosedHandleError);
-    turnTo(kWriting, detail::kWriteFailed);
+    turnTo(kWriting);
     const std::size_t n = std::fwrite(data, 1, static_cast<std::size_t>(size), fp_);
     if (n < static_cast<std::size_t>(size)) Fail(detail::kWriteFailed, *this, ErrorIndicator());
     return n;
@@ -89,7 +91,7 @@ class StdioHandler final : public FileHandler {
 
   bool getline(char* buffer, Long size, bool& complete) override {
     if (fp_ == nullptr) Fail(detail::kReadFailed, *this, sys::kClosedHandleError);
-    turnTo(kReading, detail::kReadFailed);
+    turnTo(kReading);
     if (std::fgets(buffer, static_cast<int>(size), fp_) == nullptr) {
       checkReadError();
       return false;
@@ -120,12 +122,15 @@ class StdioHandler final : public FileHandler {
   // Prepares the stream for a transfer in `direction`: a zero fseek when the
   // last transfer went the other way, or before reading at end of file (where
   // glibc's stream would otherwise stay at its end and Windows' would mix the
-  // read with the unwritten buffer). A failing fseek throws `message`.
-  template <std::size_t N>
-  void turnTo(Direction direction, const char (&message)[N]) {
+  // read with the unwritten buffer). A change of direction that the stream
+  // cannot make throws "Failed to move file pointer" with the system's code;
+  // at the end of a stream that cannot seek, clearing the end-of-file
+  // indicator (the error indicator is left as it is) does the fseek's work.
+  void turnTo(Direction direction) {
     const bool turn = last_ != kNone && last_ != direction;
     if ((turn || (direction == kReading && std::feof(fp_) != 0)) && std::fseek(fp_, 0, SEEK_CUR) != 0) {
-      Fail(message, *this, LastError());
+      if (turn) Fail(detail::kSeekFailed, *this, LastError());
+      if (std::ferror(fp_) == 0) std::clearerr(fp_);
     }
     last_ = direction;
   }

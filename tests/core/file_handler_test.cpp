@@ -1,12 +1,15 @@
 // The rules that FileHandler's entry points and the file objects add on top
 // of a back-end, over a handler that records every virtual call and touches
 // no memory: how transfers are cut into pieces, and which calls opening and
-// closing make. What the calls give is the model's part.
+// closing make. What the calls give is the model's part. And the layout of
+// the interface as released: virtual slots, fields and sizes.
 #include <gtest/gtest.h>
+#include <lufio/dir_reader.h>
 #include <lufio/error.h>
 #include <lufio/file_io.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,11 +27,10 @@ struct Log {
   const char* base = nullptr;  // the first byte handed to read or write
 };
 
+// Its overrides are public: their member pointers give FileHandler's slots.
 class Recorder : public FileHandler {
  public:
   Recorder(const lusys::CPPathFileBase& path, Log& log) : FileHandler(path), log_(log) {}
-
- private:
   lusys::Long tell() override { return Add("tell"), 0; }
   lusys::Long seek(lusys::Long offset, Whence) override { return Add("seek"), offset; }
   void flush() override { Add("flush"); }
@@ -41,6 +43,9 @@ class Recorder : public FileHandler {
   }
   std::uint64_t read(char* p, lusys::Long n) override { return Move("read", p, n); }
   std::uint64_t write(const char* p, lusys::Long n) override { return Move("write", p, n); }
+  bool getline(char*, lusys::Long, bool&) override { return Add("getline"), false; }
+
+ private:
   // Logs "name(bytes@offset from the first byte)" and moves at most max_transfer.
   std::uint64_t Move(const std::string& name, const char* p, lusys::Long n) {
     log_.base = log_.base != nullptr ? log_.base : p;
@@ -120,6 +125,55 @@ TEST(FileIOBase, OpensWithItsModeAndTypeAndClosesOnce) {
     EXPECT_THROW(f.Close(), lufio::Error);
   }
   EXPECT_EQ(log.calls, (Calls{"open(0,1)", "open(1,1)", "close", "close", "close"}));
+}
+
+// Under the Itanium C++ ABI (g++ and clang++, on Linux and over mingw-w64) a
+// pointer to a virtual member function holds its slot's byte offset in the
+// vtable (plus 1 on x86-64): the slot of `member`.
+template <class M>
+std::uint64_t Slot(M member) {
+  std::uint64_t word[2] = {};
+  std::memcpy(word, &member, std::min(sizeof member, sizeof word));
+  return word[0] / sizeof(void*);
+}
+
+// The layout that programs built against an earlier release rely on, as
+// released for x86-64: each class's virtual operations in declaration order
+// after the two slots of its destructor, where its fields lie and its size.
+// MSVC's member pointers say nothing of slots: the test skips there.
+TEST(Layout, SlotsFieldsAndSizesAsReleased) {
+  using R = Recorder;
+  using Out = lusys::BasicOStream<char>;
+  using Factory = lufio::FileHandlerFactory;
+  if constexpr (sizeof(&R::tell) != 2 * sizeof(void*)) GTEST_SKIP() << "not the Itanium C++ ABI";
+  const auto at = [](const void* object, const void* field) {
+    return reinterpret_cast<std::uintptr_t>(field) - reinterpret_cast<std::uintptr_t>(object);
+  };
+  const lufio::Error error(lusys::Literal("m"), kPath, 1);
+  const lusys::BufOStream<260, char> text;
+  const lusys::BasicRef<const char> view(nullptr, 8);
+  std::uint64_t words[2];  // a view's two words
+  std::memcpy(words, &view, sizeof words);
+  lufio::DirReader reader(lusys::CPPath("."), lufio::DirReader::FilterAll);
+  const struct { const char* name; std::vector<std::uint64_t> got, expected; } rows[] = {
+      {"FileHandler: slots, size (a path)",
+       {Slot(&R::tell), Slot(&R::seek), Slot(&R::flush), Slot(&R::open), Slot(&R::close), Slot(&R::read),
+        Slot(&R::write), Slot(&R::getline), sizeof(FileHandler)},
+       {2, 3, 4, 5, 6, 7, 8, 9, 16}},
+      {"FileHandlerFactory: slots, size", {Slot(&Factory::Create), sizeof(Factory)}, {2, 8}},
+      {"Exception: slots", {Slot(&lusys::Exception::what), Slot(&lusys::Exception::Print)}, {2, 3}},
+      {"BasicOStream<char>: slots, size", {Slot(&Out::Flush), Slot(&Out::Close), Slot(&Out::Write), sizeof(Out)},
+       {2, 3, 4, 8}},
+      {"CPPathFileBase: slots", {Slot(&lusys::CPPathFileBase::Clone), Slot(&lusys::CPPathFileBase::Print)}, {2, 3}},
+      {"lusys::Exception: text (then code), size", {at(&error, error.GetText()), sizeof(lusys::Exception)}, {8, 272}},
+      {"Error: its path's text, size", {at(&error, error.GetFileName()), sizeof error}, {280, 552}},
+      {"BufOStream<260, char>: buffer (then position), size", {at(&text, text.Get().Data()), sizeof text}, {8, 280}},
+      {"BasicRef: data, length", {words[0], words[1]}, {0, 8}},
+      {"DirReader: entry (then Imp), size; DirReader::Error, FileIOBase (a handler), DirEntry: size",
+       {at(&reader, reader.GetFirst()), sizeof reader, sizeof(lufio::DirReader::Error), sizeof(lufio::FileIOBase),
+        sizeof(lufio::DirEntry)}, {0, 16, 552, 16, 8}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(row.got, row.expected) << row.name;
 }
 
 }  // namespace

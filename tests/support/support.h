@@ -43,18 +43,23 @@ std::uint64_t AllocationCount();
 // once; 0 turns that off.
 void FailAllocation(std::uint64_t n);
 
-// A named pipe, kept open read-write so that opening it never blocks; ok() is
-// false where the platform has none.
+// A named pipe at `path`, or for an empty path an anonymous one, named
+// /dev/fd/N; kept open for writing, so that opening it never blocks, until
+// Finish writes `bytes` and closes it: a reader then gets them and the end.
+// ok() is false where the platform has none.
 class UnixFifo {
  public:
   explicit UnixFifo(const std::string& path);
-  ~UnixFifo();
+  ~UnixFifo() { Finish(""); }
   UnixFifo(const UnixFifo&) = delete;
   UnixFifo& operator=(const UnixFifo&) = delete;
   bool ok() const { return fd_ >= 0; }
+  const std::string& path() const { return path_; }
+  void Finish(const std::string& bytes);
 
  private:
-  int fd_ = -1;
+  std::string path_;
+  int fd_ = -1, read_fd_ = -1;
 };
 
 // Runs `body` as a user whom permissions bind: here when not root, else in a

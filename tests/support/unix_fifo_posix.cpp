@@ -9,12 +9,17 @@
 
 namespace lufio::test {
 
-UnixFifo::UnixFifo(const std::string& path) {
-  if (::mkfifo(path.c_str(), 0600) == 0) fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+UnixFifo::UnixFifo(const std::string& path) : path_(path) {
+  int ends[2];
+  if (path.empty() && ::pipe(ends) == 0) read_fd_ = ends[0], fd_ = ends[1], path_ = "/dev/fd/" + std::to_string(ends[0]);
+  if (!path.empty() && ::mkfifo(path.c_str(), 0600) == 0) fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
 }
 
-UnixFifo::~UnixFifo() {
-  if (fd_ >= 0) ::close(fd_);
+void UnixFifo::Finish(const std::string& bytes) {
+  if (fd_ >= 0 && ::write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) ADD_FAILURE();
+  for (const int fd : {fd_, read_fd_})
+    if (fd >= 0) ::close(fd);
+  fd_ = read_fd_ = -1;
 }
 
 int RunUnprivileged(const std::function<bool()>& body) {
