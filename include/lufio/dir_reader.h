@@ -14,26 +14,16 @@
 #include <memory>
 
 #include "lufio/export.h"
-#include "lufio/platform/find_data.h"
 
 namespace lufio {
 
 // One directory entry: an owner of the platform's find record.
 class LUFIO_API DirEntry {
  public:
-  // The platform's find record (WIN32_FIND_DATAA on Windows), zero-filled by
-  // default construction, copied whole by copy construction.
-  class Imp : public sys::FindRecord {
-   public:
-    Imp() noexcept;
-    Imp(const Imp& other) noexcept;
-    // Both copy the whole record; a record is also assignable from an Imp.
-    Imp& operator=(const sys::FindRecord& record) noexcept {
-      sys::FindRecord::operator=(record);
-      return *this;
-    }
-    Imp& operator=(const Imp& other) noexcept { return *this = static_cast<const sys::FindRecord&>(other); }
-  };
+  // The platform's find record (WIN32_FIND_DATAA on Windows). Its fields are
+  // defined in <lufio/dir_entry_imp.h>, which on Windows includes <windows.h>:
+  // include it to read what GetImp gives.
+  class Imp;
 
   // A zero-filled record: GetName returns an empty text.
   DirEntry();
