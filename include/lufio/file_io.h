@@ -7,6 +7,8 @@
 // Seek alone adds logic, clamping the target to the file. After Close every
 // call still reaches the (closed) handler, whose back-end decides the answer.
 // Objects are neither copyable nor assignable; one thread uses one at a time.
+// Every constructor also takes the path as text ("x.txt", a std::string),
+// which converts to a lusys::CPPathFile.
 #ifndef LUFIO_FILE_IO_H_
 #define LUFIO_FILE_IO_H_
 
@@ -68,6 +70,8 @@ class LUFIO_API FileR : public virtual FileIOBase {
  public:
   // Opens an existing file for reading.
   FileR(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory);
+  FileR(const lusys::CPPathFile& path, FileHandler::Type type, const FileHandlerFactory& factory)
+      : FileR(static_cast<const lusys::CPPathFileBase&>(path), type, factory) {}
   ~FileR() override;
   // Reads into the viewed bytes; returns the count read, 0 at end of file.
   std::uint64_t Read(const lusys::BasicRef<char>& buffer) { return GetHandler().Read(buffer); }
@@ -77,6 +81,8 @@ class LUFIO_API FileR : public virtual FileIOBase {
 class LUFIO_API FileW : public virtual FileIOBase {
  public:
   FileW(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory);
+  FileW(const lusys::CPPathFile& path, FileHandler::Type type, const FileHandlerFactory& factory)
+      : FileW(static_cast<const lusys::CPPathFileBase&>(path), type, factory) {}
   ~FileW() override;
   // Writes the viewed bytes; returns the count written.
   std::uint64_t Write(const lusys::BasicRef<const char>& data) { return GetHandler().Write(data); }
@@ -89,6 +95,8 @@ class LUFIO_API FileW : public virtual FileIOBase {
 class LUFIO_API FileRW : public FileR, public FileW {
  public:
   FileRW(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory);
+  FileRW(const lusys::CPPathFile& path, FileHandler::Type type, const FileHandlerFactory& factory)
+      : FileRW(static_cast<const lusys::CPPathFileBase&>(path), type, factory) {}
   ~FileRW() override;
 };
 
@@ -96,6 +104,8 @@ class LUFIO_API FileRW : public FileR, public FileW {
 class LUFIO_API FileA : public FileIOBase {
  public:
   FileA(const lusys::CPPathFileBase& path, FileHandler::Type type, const FileHandlerFactory& factory);
+  FileA(const lusys::CPPathFile& path, FileHandler::Type type, const FileHandlerFactory& factory)
+      : FileA(static_cast<const lusys::CPPathFileBase&>(path), type, factory) {}
   ~FileA() override;
   std::uint64_t Write(const lusys::BasicRef<const char>& data) { return GetHandler().Write(data); }
   void Flush();
@@ -105,6 +115,8 @@ class LUFIO_API FileA : public FileIOBase {
 class LUFIO_API TextFileR : public FileIOBase {
  public:
   TextFileR(const lusys::CPPathFileBase& path, const FileHandlerFactory& factory);
+  TextFileR(const lusys::CPPathFile& path, const FileHandlerFactory& factory)
+      : TextFileR(static_cast<const lusys::CPPathFileBase&>(path), factory) {}
   ~TextFileR() override;
   std::uint64_t Read(const lusys::BasicRef<char>& buffer) { return GetHandler().Read(buffer); }
   // Reads one line; see FileHandler::GetLine.

@@ -4,12 +4,25 @@
 #define LUSYS_PATH_H_
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "lusys/export.h"
 #include "lusys/ostream.h"
 #include "lusys/types.h"
 
 namespace lusys {
+
+namespace detail {
+// The text of a path given as a string literal, a const char* (null counts
+// as empty), a std::string or a std::string_view.
+inline std::string_view PathText(const char* text) noexcept {
+  return text == nullptr ? std::string_view() : std::string_view(text);
+}
+inline std::string_view PathText(std::string_view text) noexcept { return text; }
+template <class S>
+using EnableIfPathText = decltype(PathText(std::declval<const S&>()));
+}  // namespace detail
 
 // A file path of any kind. Clone gives a heap copy of the same dynamic type,
 // owned by the caller and deleted through the virtual destructor.
@@ -30,6 +43,11 @@ class LUSYS_API CPPathFileBase {
 class LUSYS_API CPPath {
  public:
   explicit CPPath(const char* text);
+  // The characters of `text`, which need not be zero-terminated.
+  explicit CPPath(std::string_view text);
+  // Text converts implicitly, as to std::filesystem::path: DirReader("dir", ...) works.
+  template <class S, class = detail::EnableIfPathText<S>>
+  CPPath(const S& text) : CPPath(detail::PathText(text)) {}  // NOLINT(google-explicit-constructor)
   void Print(BasicOStream<char>& out) const;
   const std::string& GetText() const noexcept { return text_; }
 
@@ -42,6 +60,12 @@ class LUSYS_API CPPathFile : public CPPathFileBase {
  public:
   // The path that prints `text` exactly (null counts as empty).
   explicit CPPathFile(const char* text);
+  // The path that prints the characters of `text` exactly; they need not be
+  // zero-terminated.
+  explicit CPPathFile(std::string_view text);
+  // Text converts implicitly, as to std::filesystem::path: FileR("x.txt", ...) and FileR(name, ...) work.
+  template <class S, class = detail::EnableIfPathText<S>>
+  CPPathFile(const S& text) : CPPathFile(detail::PathText(text)) {}  // NOLINT(google-explicit-constructor)
   // The path of `name` inside `dir`: one separator between them, none added
   // when the directory text already ends in one. An empty directory text
   // means the current directory, so the path is `name` alone.

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <type_traits>
 
 namespace lusys {
@@ -33,6 +34,16 @@ class BasicRef {
   template <class U, class = std::enable_if_t<std::is_same_v<const U, T> && !std::is_same_v<U, T>>>
   constexpr BasicRef(const BasicRef<U>& other) noexcept  // NOLINT(google-explicit-constructor)
       : data_(other.Data()), length_(other.Length()) {}
+
+  // A view of const characters views a std::string or std::string_view (any
+  // text that converts to std::basic_string_view) for as long as that text
+  // lives. Not a pointer or an array: those are Literal's or CStrRef's.
+  template <class S, class C = std::remove_const_t<T>,
+            class = std::enable_if_t<
+                std::conjunction_v<std::is_const<T>, std::is_convertible<const S&, std::basic_string_view<C>>,
+                                   std::negation<std::is_convertible<const S&, const C*>>>>>
+  constexpr BasicRef(const S& text)  // NOLINT(google-explicit-constructor)
+      : BasicRef(std::basic_string_view<C>(text).data(), std::basic_string_view<C>(text).size()) {}
 
   constexpr T* Data() const noexcept { return data_; }
   constexpr std::uint64_t Length() const noexcept { return length_; }
