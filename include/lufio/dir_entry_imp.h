@@ -30,24 +30,28 @@ using FindRecord = ::WIN32_FIND_DATAA;
 
 namespace lufio::sys {
 
+/// A time as Windows counts it: 100-nanosecond intervals since 1601-01-01 UTC.
 struct FILETIME {
-  std::uint32_t dwLowDateTime;
-  std::uint32_t dwHighDateTime;
+  std::uint32_t dwLowDateTime;   ///< The low 32 bits.
+  std::uint32_t dwHighDateTime;  ///< The high 32 bits.
 };
 
+/// Outside Windows, the record of one directory entry, filled by lufio's own
+/// search: Windows' WIN32_FIND_DATAA, its field names, types and layout.
 struct WIN32_FIND_DATAA {
-  std::uint32_t dwFileAttributes;
-  FILETIME ftCreationTime;
-  FILETIME ftLastAccessTime;
-  FILETIME ftLastWriteTime;
-  std::uint32_t nFileSizeHigh;
-  std::uint32_t nFileSizeLow;
-  std::uint32_t dwReserved0;
-  std::uint32_t dwReserved1;
-  char cFileName[260];
-  char cAlternateFileName[14];
+  std::uint32_t dwFileAttributes;  ///< 0x10 a directory, 0x40 a FIFO, socket or device, else 0x80.
+  FILETIME ftCreationTime;         ///< The last status change.
+  FILETIME ftLastAccessTime;       ///< The last access.
+  FILETIME ftLastWriteTime;        ///< The last write.
+  std::uint32_t nFileSizeHigh;     ///< The size's high 32 bits.
+  std::uint32_t nFileSizeLow;      ///< The size's low 32 bits.
+  std::uint32_t dwReserved0;       ///< Zero.
+  std::uint32_t dwReserved1;       ///< Zero.
+  char cFileName[260];             ///< The name, zero-terminated.
+  char cAlternateFileName[14];     ///< Empty.
 };
 
+/// The record behind DirEntry::Imp.
 using FindRecord = WIN32_FIND_DATAA;
 
 }  // namespace lufio::sys
@@ -56,18 +60,23 @@ using FindRecord = WIN32_FIND_DATAA;
 
 namespace lufio {
 
-// The platform's find record, zero-filled by default construction, copied
-// whole by copy construction.
+/// The platform's find record (WIN32_FIND_DATAA on Windows), zero-filled by
+/// default construction, copied whole by copy construction. Its fields need
+/// this header, `<lufio/dir_entry_imp.h>`.
 class DirEntry::Imp : public sys::FindRecord {
  public:
+  /// A record of zeros.
   Imp() noexcept;
+  /// Copy and assignment copy the whole record; a record is also assignable
+  /// from an Imp.
+  ///@{
   Imp(const Imp& other) noexcept;
-  // Both copy the whole record; a record is also assignable from an Imp.
   Imp& operator=(const sys::FindRecord& record) noexcept {
     sys::FindRecord::operator=(record);
     return *this;
   }
   Imp& operator=(const Imp& other) noexcept { return *this = static_cast<const sys::FindRecord&>(other); }
+  ///@}
 };
 
 }  // namespace lufio

@@ -1,5 +1,6 @@
 # The unpacked SDK zip holds the library as shipped: no DLL or program in bin/
-# carries debug sections, and liblufio.dll exports nothing of lufio::sys.
+# carries debug sections, liblufio.dll exports nothing of lufio::sys, and the
+# API reference is there.
 #
 #   cmake -DSDK=<unpacked zip> -DOBJDUMP=<x86_64-w64-mingw32-objdump> -P sdk_shipped.cmake
 file(GLOB modules ${SDK}/bin/*.dll ${SDK}/bin/*.exe)
@@ -18,6 +19,10 @@ foreach(module IN LISTS modules)
 endforeach()
 if(unstripped)
   message(FATAL_ERROR "debug sections in: ${unstripped}")
+endif()
+
+if(NOT EXISTS ${SDK}/share/doc/lufio/html/index.html)
+  message(FATAL_ERROR "no API reference: ${SDK}/share/doc/lufio/html/index.html")
 endif()
 
 set(LIBRARY ${SDK}/bin/liblufio.dll)
