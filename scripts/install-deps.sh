@@ -3,12 +3,12 @@
 # toolchains and libraries, and for the Windows DLL the mingw-w64 cross
 # compiler (posix thread model) and Wine (64-bit only, without recommends);
 # for the msvc-check preset clang-cl, llvm-lib, libc++'s headers and Wine's
-# Windows headers; ninja-build for the Ninja Multi-Config build of the Debug and
+# Windows headers; doxygen for the API reference; ninja-build for the Ninja Multi-Config build of the Debug and
 # Release consumer test; libabigail's abidw and abidiff for the interface check;
 # npm for the workflow linter.
 set -euo pipefail
 packages=(cmake g++ clang libclang-rt-14-dev make ninja-build pkg-config libgtest-dev googletest libbenchmark-dev libcli11-dev
-  valgrind gcovr abigail-tools
+  valgrind gcovr abigail-tools doxygen
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
   clang-tools-14 llvm-14 libc++-14-dev libc++abi-14-dev libwine-dev)
 # Any Node.js with npm will do (Debian's, or one installed otherwise).

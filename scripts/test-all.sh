@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Every test of lufio: installs what is missing, then
-#   dev, clang   the Linux suites with g++ and clang++
+#   dev, clang   the Linux suites with g++ and clang++ (dev also the API reference)
 #   windows      the DLL cross-built with mingw-w64, the suite under Wine
 #   windows-clang the same built by clang++ for x86_64-w64-mingw32
 #   msvc-check   every target compiled by clang-cl in MSVC mode, nothing linked

@@ -1,5 +1,6 @@
 // The commands over one file or one directory: cat, copy, lines and ls, and
 // the table of back-ends.
+#include <lufio/dir_entry_imp.h>
 #include <lufio/lufio.h>
 
 #include <chrono>

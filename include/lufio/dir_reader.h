@@ -14,85 +14,84 @@
 #include <memory>
 
 #include "lufio/export.h"
-#include "lufio/platform/find_data.h"
 
 namespace lufio {
 
-// One directory entry: an owner of the platform's find record.
+/// One directory entry: an owner of the platform's find record.
 class LUFIO_API DirEntry {
  public:
-  // The platform's find record (WIN32_FIND_DATAA on Windows), zero-filled by
-  // default construction, copied whole by copy construction.
-  class Imp : public sys::FindRecord {
-   public:
-    Imp() noexcept;
-    Imp(const Imp& other) noexcept;
-    // Both copy the whole record; a record is also assignable from an Imp.
-    Imp& operator=(const sys::FindRecord& record) noexcept {
-      sys::FindRecord::operator=(record);
-      return *this;
-    }
-    Imp& operator=(const Imp& other) noexcept { return *this = static_cast<const sys::FindRecord&>(other); }
-  };
+  /// The platform's find record (WIN32_FIND_DATAA on Windows). Its fields are
+  /// defined in `<lufio/dir_entry_imp.h>`, which on Windows includes
+  /// `<windows.h>`: include it to read what GetImp gives.
+  class Imp;
 
-  // A zero-filled record: GetName returns an empty text.
+  /// A zero-filled record: GetName returns an empty text.
   DirEntry();
-  // A copy of the other entry's whole record, in a record of its own.
+  /// A copy of the other entry's whole record, in a record of its own.
   DirEntry(const DirEntry& other);
-  // Self-assignment changes nothing; otherwise the record is copied first and
-  // then replaces the old one, so a failed copy leaves the target unchanged.
+  /// Self-assignment changes nothing; otherwise the record is copied first and
+  /// then replaces the old one, so a failed copy leaves the target unchanged.
   DirEntry& operator=(const DirEntry& other);
   ~DirEntry();
 
-  // The entry's name, zero-terminated.
+  /// The entry's name, zero-terminated.
   const char* GetName() const noexcept;
-  // The whole record: attributes, times, size, name, alternate name.
+  /// The whole record: attributes, times, size, name, alternate name.
   Imp& GetImp() noexcept;
 
  private:
   std::unique_ptr<Imp> imp_;
 };
 
+/// The listing of one directory, "." and ".." left out, optionally only its
+/// files or only its subdirectories. Neither copyable nor assignable.
 class LUFIO_API DirReader {
  public:
+  /// Which entries pass: those without the directory bit 0x10, those with
+  /// it, or all; every value other than 0 and 1 acts as FilterAll.
   enum Filter : std::int32_t { FilterFiles = 0, FilterDirs = 1, FilterAll = 2 };
 
+  /// The exception of a failed listing: a fixed message, the directory's
+  /// text and the system's code. Its what() is "Directory read error".
   class LUFIO_API Error : public lusys::Exception {
    public:
-    // The base's text becomes `message`, ": dir=" and the path's characters,
-    // cut at the end of the 256-byte buffer. `path` need not be
-    // zero-terminated; GetPath keeps up to 260 of its characters.
+    /// The base's text becomes `message`, ": dir=" and the path's characters,
+    /// cut at the end of the 256-byte buffer. `path` need not be
+    /// zero-terminated; GetPath keeps up to 260 of its characters.
     Error(const lusys::BasicRef<const char>& message, const lusys::BasicRef<const char>& path,
           lusys::ULong code) noexcept;
+    /// Copy the texts and the code; never allocate.
+    ///@{
     Error(const Error& other) noexcept;
     Error& operator=(const Error& other) noexcept;
+    ///@}
     ~Error() override;
 
-    // Always "Directory read error".
+    /// Always "Directory read error".
     const char* what() const noexcept override;
-    // The directory text, zero-terminated; valid while the object lives.
+    /// The directory text, zero-terminated; valid while the object lives.
     const char* GetPath() const noexcept { return pathText_.Get(); }
 
    private:
     lusys::CStrOStream<260, char> pathText_;
   };
 
-  // Starts listing `dir`. Throws Error "Failed to open" with the directory's
-  // text and the system's code when the search cannot start (a missing
-  // directory, a path that is not a directory).
+  /// Starts listing `dir`. Throws Error "Failed to open" with the directory's
+  /// text and the system's code when the search cannot start (a missing
+  /// directory, a path that is not a directory).
   DirReader(const lusys::CPPath& dir, Filter filter);
   DirReader(const DirReader&) = delete;
   DirReader& operator=(const DirReader&) = delete;
-  // Ends the search and releases everything.
+  /// Ends the search and releases everything.
   ~DirReader();
 
-  // The entry the last search step found if it passes the filter, else the
-  // next one that does; null when none is left. Never restarts the listing:
-  // after the end it tests the listing's last entry again, and hands it out
-  // again when it passes the filter (null when it does not).
+  /// The entry the last search step found if it passes the filter, else the
+  /// next one that does; null when none is left. Never restarts the listing:
+  /// after the end it tests the listing's last entry again, and hands it out
+  /// again when it passes the filter (null when it does not).
   const DirEntry* GetFirst();
-  // The next entry that passes the filter; null at the end, again and again.
-  // Throws Error "Failed to read" when a search step fails.
+  /// The next entry that passes the filter; null at the end, again and again.
+  /// Throws Error "Failed to read" when a search step fails.
   const DirEntry* GetNext();
 
  private:

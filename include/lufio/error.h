@@ -17,19 +17,25 @@
 
 namespace lufio {
 
+/// The exception of every file failure: a fixed message, the file's path and
+/// the system's code, kept in fixed arrays. Its what() is "File I/O error";
+/// GetText() is the message.
 class LUFIO_API Error : public lusys::Exception {
  public:
-  // The base's text becomes `message`, ": file=" and the printed path, cut at
-  // the end of the 256-byte buffer; GetFileName keeps up to 260 characters of
-  // the path. Never fails on long input.
+  /// The base's text becomes `message`, ": file=" and the printed path, cut at
+  /// the end of the 256-byte buffer; GetFileName keeps up to 260 characters of
+  /// the path. Never fails on long input.
   Error(const lusys::BasicRef<const char>& message, const lusys::CPPathFileBase& path, lusys::ULong code);
+  /// Copy the texts and the code; never allocate.
+  ///@{
   Error(const Error& other) noexcept;
   Error& operator=(const Error& other) noexcept;
+  ///@}
   ~Error() override;
 
-  // Always "File I/O error".
+  /// Always "File I/O error".
   const char* what() const noexcept override;
-  // The path text, at most 260 characters; valid while the object lives.
+  /// The path text, at most 260 characters; valid while the object lives.
   const char* GetFileName() const noexcept { return pathText_.Get(); }
 
  private:

@@ -15,6 +15,9 @@
 #include "core/last_error.h"
 #include "platform.h"
 
+// The record's definition after the platform layer, whose <windows.h> it uses.
+#include "lufio/dir_entry_imp.h"
+
 namespace lufio {
 
 namespace {

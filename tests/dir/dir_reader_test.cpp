@@ -1,6 +1,8 @@
 // DirReader, DirEntry and DirReader::Error, on real temporary directories;
 // failing search steps are provoked through the platform layer's fault seam.
 
+#include <lufio/dir_entry_imp.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>

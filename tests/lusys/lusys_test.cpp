@@ -56,6 +56,23 @@ TEST(Paths, FilePathInsideDirectoryAndClone) {
   }
 }
 
+// Standard strings are views and paths; text converts to a path (a literal,
+// a null pointer, a string_view without a zero) wherever a path is taken.
+TEST(Paths, FromStandardText) {
+  const lufio::test::TempDir dir;
+  const std::string name = dir.File("s.txt"), text = "bytes";
+  lufio::FileW(name, lufio::FileHandler::TypeBinary, lufio::CrtHandlerFactory()).Write(text);
+  const lusys::CPPathFile joined(std::string(dir.path()), std::string("s.txt")), none = nullptr;
+  EXPECT_EQ(Printed(joined), name);
+  EXPECT_EQ(Printed(none), "");
+  EXPECT_EQ(Printed(lusys::CPPathFile(std::string_view(name.data(), name.size() - 4))), dir.File("s"));
+  EXPECT_EQ(lufio::TextFileR(joined, lufio::StdioHandlerFactory()).Size(), 5);
+  EXPECT_STREQ(lufio::DirReader(dir.path(), lufio::DirReader::FilterFiles).GetFirst()->GetName(), "s.txt");
+  lufio::test::ExpectError(
+      [] { lufio::FileR("no such.txt", lufio::FileHandler::TypeText, lufio::IosHandlerFactory()); }, "Failed to open",
+      "no such.txt", lufio::test::kFileNotFound);
+}
+
 TEST(Helpers, LengthNotOfStrCmpMemCopyMemZero) {
   const lusys::CharTable feed(10);
   const std::pair<std::string, std::uint64_t> cases[] = {

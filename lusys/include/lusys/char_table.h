@@ -9,14 +9,15 @@
 
 namespace lusys {
 
+/// A set of byte values; the line reader's end-of-line set is one.
 class LUSYS_API CharTable {
  public:
-  // The set that holds the one byte `c`.
+  /// The set that holds the one byte `c`.
   explicit CharTable(unsigned char c) noexcept;
   ~CharTable();
 
-  // How many leading characters of `text` are not in the set: the index of
-  // the first one that is, or the view's length when none is.
+  /// How many leading characters of `text` are not in the set: the index of
+  /// the first one that is, or the view's length when none is.
   std::uint64_t LengthNotOf(const BasicRef<const char>& text) const noexcept;
 
  private:

@@ -18,32 +18,39 @@
 
 namespace lusys {
 
+/// An abstract sink of characters of type C; a path prints itself into one.
 template <class C>
 class BasicOStream {
  public:
   virtual ~BasicOStream() = default;
+  /// Does nothing here; a sink with a destination of its own may push to it.
   virtual void Flush() {}
+  /// Does nothing here; a sink with a destination of its own may close it.
   virtual void Close() {}
-  // Takes the viewed characters (or as many of them as the sink holds).
+  /// Takes the viewed characters (or as many of them as the sink holds).
   virtual void Write(const BasicRef<const C>& data) = 0;
 
-  // Appends a zero-terminated text through Write; null appends nothing.
+  /// Appends a zero-terminated text through Write; null appends nothing.
   BasicOStream& operator<<(const C* text) {
     if (text != nullptr) Write(BasicRef<const C>(text, std::char_traits<C>::length(text)));
     return *this;
   }
+  /// Appends the viewed characters through Write.
   BasicOStream& operator<<(const BasicRef<const C>& text) {
     Write(text);
     return *this;
   }
 
  protected:
+  /// A sink has no data of its own here.
+  ///@{
   BasicOStream() = default;
   BasicOStream(const BasicOStream&) = default;
   BasicOStream& operator=(const BasicOStream&) = default;
+  ///@}
 };
 
-// A sink that appends to a std::string it owns.
+/// A sink that appends to a std::string it owns.
 template <class C>
 class BasicStrOStream : public BasicOStream<C> {
  public:
@@ -52,18 +59,20 @@ class BasicStrOStream : public BasicOStream<C> {
   void Write(const BasicRef<const C>& data) override {
     text_.append(data.Data(), static_cast<std::size_t>(data.Length()));
   }
+  /// Everything written so far.
   const std::basic_string<C>& Get() const noexcept { return text_; }
 
  private:
   std::basic_string<C> text_;
 };
 
-// A sink over a caller's buffer: never writes past the view and keeps the
-// text inside it zero-terminated, so at most Length() - 1 characters fit. A
-// view of length 0 takes nothing.
+/// A sink over a caller's buffer: never writes past the view and keeps the
+/// text inside it zero-terminated, so at most Length() - 1 characters fit. A
+/// view of length 0 takes nothing.
 template <class C>
 class BasicCStrRefOStream : public BasicOStream<C> {
  public:
+  /// A sink over `buffer`, made the empty text at once.
   explicit BasicCStrRefOStream(const BasicRef<C>& buffer) noexcept
       : buffer_(buffer.Length() == 0 ? nullptr : buffer.Data()),
         capacity_(buffer.Length() == 0 ? 0 : buffer.Length() - 1) {
@@ -89,11 +98,13 @@ class BasicCStrRefOStream : public BasicOStream<C> {
   std::uint64_t used_ = 0;
 };
 
-// A zero-terminated text of at most N characters in a fixed array.
+/// A zero-terminated text of at most N characters in a fixed array.
 template <std::size_t N, class C>
 class CStrOStream : public BasicOStream<C> {
  public:
   CStrOStream() noexcept : position_(buffer_) { *position_ = C(); }
+  /// A copy holds the same text in its own array.
+  ///@{
   CStrOStream(const CStrOStream& other) noexcept : BasicOStream<C>(other) { CopyFrom(other); }
   CStrOStream& operator=(const CStrOStream& other) noexcept {
     if (this != &other) {
@@ -102,6 +113,7 @@ class CStrOStream : public BasicOStream<C> {
     }
     return *this;
   }
+  ///@}
   ~CStrOStream() override = default;
 
   void Write(const BasicRef<const C>& data) override {
@@ -111,6 +123,7 @@ class CStrOStream : public BasicOStream<C> {
     position_ += n;
     *position_ = C();
   }
+  /// The text, zero-terminated; valid while the sink lives.
   const C* Get() const noexcept { return buffer_; }
 
  private:
@@ -125,13 +138,14 @@ class CStrOStream : public BasicOStream<C> {
   C* position_;
 };
 
-// A counted text of at most N characters in a fixed array, not
-// zero-terminated.
+/// A counted text of at most N characters in a fixed array, not
+/// zero-terminated.
 template <std::size_t N, class C>
 class BufOStream : public BasicOStream<C> {
  public:
   BufOStream() noexcept : position_(buffer_) {}
-  // A copy points into its own array, never into the source's.
+  /// A copy holds the same text in its own array, never pointing into the source's.
+  ///@{
   BufOStream(const BufOStream& other) noexcept : BasicOStream<C>(other) { CopyFrom(other); }
   BufOStream& operator=(const BufOStream& other) noexcept {
     if (this != &other) {
@@ -140,6 +154,7 @@ class BufOStream : public BasicOStream<C> {
     }
     return *this;
   }
+  ///@}
   ~BufOStream() override = default;
 
   void Write(const BasicRef<const C>& data) override {
@@ -148,6 +163,7 @@ class BufOStream : public BasicOStream<C> {
     if (n != 0) std::memmove(position_, data.Data(), static_cast<std::size_t>(n) * sizeof(C));
     position_ += n;
   }
+  /// A view of the text; valid while the sink lives and is not written to.
   BasicRef<const C> Get() const noexcept {
     return BasicRef<const C>(buffer_, static_cast<std::uint64_t>(position_ - buffer_));
   }

@@ -6,35 +6,50 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <type_traits>
 
 namespace lusys {
 
-// Offsets, sizes and line-buffer sizes: signed 32-bit everywhere. This is
-// exactly `long` where `long` has 32 bits (64-bit Windows).
+/// Offsets, sizes and line-buffer sizes: signed 32-bit everywhere. This is
+/// exactly `long` where `long` has 32 bits (64-bit Windows).
 using Long = std::conditional_t<sizeof(long) == 4, long, std::int32_t>;
-// Error codes: unsigned 32-bit everywhere, exactly `unsigned long` where that
-// has 32 bits.
+/// Error codes: unsigned 32-bit everywhere, exactly `unsigned long` where that
+/// has 32 bits.
 using ULong = std::conditional_t<sizeof(unsigned long) == 4, unsigned long, std::uint32_t>;
 
 static_assert(sizeof(Long) == 4 && sizeof(ULong) == 4, "32-bit data model");
 
-// The largest offset, size or transfer piece: 2,147,483,647.
+/// The largest offset, size or transfer piece: 2,147,483,647.
 inline constexpr Long kLongMax = 0x7FFFFFFF;
 
-// A view of `length` elements starting at `data`. Never owns what it views.
+/// A view of `length` elements starting at `data`. Never owns what it views.
 template <class T>
 class BasicRef {
  public:
+  /// An empty view: a null pointer and a length of 0.
   constexpr BasicRef() noexcept = default;
+  /// The `length` elements at `data`.
   constexpr BasicRef(T* data, std::uint64_t length) noexcept : data_(data), length_(length) {}
 
-  // A view of mutable elements converts to a view of const elements.
+  /// A view of mutable elements converts to a view of const elements.
   template <class U, class = std::enable_if_t<std::is_same_v<const U, T> && !std::is_same_v<U, T>>>
   constexpr BasicRef(const BasicRef<U>& other) noexcept  // NOLINT(google-explicit-constructor)
       : data_(other.Data()), length_(other.Length()) {}
 
+  /// A view of const characters views a std::string or std::string_view (any
+  /// text that converts to std::basic_string_view) for as long as that text
+  /// lives. Not a pointer or an array: those are Literal's or CStrRef's.
+  template <class S, class C = std::remove_const_t<T>,
+            class = std::enable_if_t<
+                std::conjunction_v<std::is_const<T>, std::is_convertible<const S&, std::basic_string_view<C>>,
+                                   std::negation<std::is_convertible<const S&, const C*>>>>>
+  constexpr BasicRef(const S& text)  // NOLINT(google-explicit-constructor)
+      : BasicRef(std::basic_string_view<C>(text).data(), std::basic_string_view<C>(text).size()) {}
+
+  /// The first element; null for a default view.
   constexpr T* Data() const noexcept { return data_; }
+  /// The number of elements.
   constexpr std::uint64_t Length() const noexcept { return length_; }
 
  private:
@@ -42,13 +57,13 @@ class BasicRef {
   std::uint64_t length_ = 0;
 };
 
-// A view of a string literal, without its terminating zero.
+/// A view of a string literal, without its terminating zero.
 template <std::size_t N>
 constexpr BasicRef<const char> Literal(const char (&text)[N]) noexcept {
   return BasicRef<const char>(text, N - 1);
 }
 
-// A view of a zero-terminated text, without its zero; an empty view for null.
+/// A view of a zero-terminated text, without its zero; an empty view for null.
 inline BasicRef<const char> CStrRef(const char* text) noexcept {
   return text == nullptr ? BasicRef<const char>() : BasicRef<const char>(text, std::strlen(text));
 }

@@ -21,8 +21,6 @@
 
 #include <cstdint>
 
-#include "lufio/platform/find_data.h"
-
 namespace lufio::sys {
 
 using BOOL = int;

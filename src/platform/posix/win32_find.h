@@ -16,7 +16,7 @@
 #ifndef LUFIO_SRC_PLATFORM_POSIX_WIN32_FIND_H_
 #define LUFIO_SRC_PLATFORM_POSIX_WIN32_FIND_H_
 
-#include "lufio/platform/find_data.h"
+#include "lufio/dir_entry_imp.h"
 #include "posix/win32_file.h"
 
 namespace lufio::sys::native {
