@@ -23,21 +23,8 @@ else()
     endif()
   endforeach()
 
-  set(options -DLUFIO_TESTS=OFF -DLUFIO_TOOLS=OFF -DLUFIO_EXAMPLES=OFF -DLUFIO_INSTALL=OFF -DLUFIO_BENCHMARKS=OFF
-    -DCMAKE_BUILD_TYPE=Release)
-  if(TOOLCHAIN)
-    list(APPEND options -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN})
-  else()
-    list(APPEND options -DCMAKE_CXX_COMPILER=${COMPILER})
-  endif()
-  execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${BINARY} -G ${GENERATOR} ${options}
-    RESULT_VARIABLE result OUTPUT_QUIET)
-  if(result EQUAL 0)
-    execute_process(COMMAND ${CMAKE_COMMAND} --build ${BINARY} --target lufio -j2 RESULT_VARIABLE result OUTPUT_QUIET)
-  endif()
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "the tests-off build failed (${result})")
-  endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/BuildShipped.cmake)
+  lufio_build_shipped()
 
   file(GLOB_RECURSE libraries ${BINARY}/liblufio.so ${BINARY}/liblufio.dll)
   list(GET libraries 0 library)
