@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -22,6 +23,7 @@ struct Log {
   std::uint64_t max_transfer = ~0ull;  // most bytes one read or write moves
   bool open_result = true, throw_on_close = false;
   const char* base = nullptr;  // the first byte handed to read or write
+  lusys::Long size = 0;        // where seek's WhenceEnd counts from
 };
 
 class Recorder : public FileHandler {
@@ -30,7 +32,10 @@ class Recorder : public FileHandler {
 
  private:
   lusys::Long tell() override { return Add("tell"), 0; }
-  lusys::Long seek(lusys::Long offset, Whence) override { return Add("seek"), offset; }
+  lusys::Long seek(lusys::Long offset, Whence whence) override {
+    Add("seek(" + std::to_string(offset) + "," + std::to_string(whence) + ")");
+    return whence == WhenceEnd ? log_.size + offset : offset;
+  }
   void flush() override { Add("flush"); }
   bool open(Mode mode, Type type) override {
     return Add("open(" + std::to_string(mode) + "," + std::to_string(type) + ")"), log_.open_result;
@@ -120,6 +125,20 @@ TEST(FileIOBase, OpensWithItsModeAndTypeAndClosesOnce) {
     EXPECT_THROW(f.Close(), lufio::Error);
   }
   EXPECT_EQ(log.calls, (Calls{"open(0,1)", "open(1,1)", "close", "close", "close"}));
+}
+
+// Seek clamps its target to [0, Size()]; a target inside, the end itself
+// included, reaches the handler as the caller's own offset and whence.
+TEST(FileIOBase, SeekHandsOnTheCallersOwnMoveUpToTheEnd) {
+  const std::tuple<lusys::Long, int, std::string> cases[] = {
+      {5, 1, "seek(5,1)"}, {6, 1, "seek(0,2)"}, {-5, 2, "seek(-5,2)"}, {-6, 2, "seek(0,0)"}, {5, 7, "seek(5,7)"}};
+  for (const auto& [offset, whence, call] : cases) {
+    Log log;
+    log.size = 5;  // at offset 0 of 5 bytes
+    lufio::FileR f(kPath, FileHandler::TypeBinary, RecorderFactory(log));
+    f.Seek(offset, static_cast<FileHandler::Whence>(whence));
+    EXPECT_EQ(log.calls.back(), call) << offset << " from " << whence;
+  }
 }
 
 }  // namespace
