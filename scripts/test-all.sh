@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Every test of lufio: installs what is missing, then
 #   dev, clang   the Linux suites with g++ and clang++ (dev also the API reference)
-#   windows      the DLL cross-built with mingw-w64, the suite under Wine
-#   windows-clang the same built by clang++ for x86_64-w64-mingw32
+#   windows      the DLL cross-built with mingw-w64, the suite under Wine; its
+#                consumer.zip test runs the windows-sdk workflow and checks the zip
+#   windows-clang the same built by clang++ for x86_64-w64-mingw32 (and windows-clang-sdk)
 #   msvc-check   every target compiled by clang-cl in MSVC mode, nothing linked
 #   workflows    .github/workflows/ checked by action-validator (from npm)
 #   asan         the suite under AddressSanitizer, UBSan and LeakSanitizer
 #   tsan         the suite under ThreadSanitizer (library and tests only)
+#   coverage     the suites instrumented by gcov, then gcovr's report once they have ended
 #   valgrind     the dev build's test programs under memcheck
 #   fuzz         each libFuzzer target for a short run over its seeds
 set -euo pipefail
@@ -21,7 +23,7 @@ step() {
   "$@"
   echo "=== $name: $((SECONDS - start)) s"
 }
-for preset in dev clang windows windows-clang msvc-check asan tsan; do
+for preset in dev clang windows windows-clang msvc-check asan tsan coverage; do
   step "preset $preset" cmake --workflow --preset "$preset" --fresh
 done
 lint_workflows() {

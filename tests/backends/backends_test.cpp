@@ -88,6 +88,7 @@ TEST_P(Backends, ModesAndTypes) {
   Open(FH::ModeWrite, FH::TypeBinary, "new");  // created readable and writable
   EXPECT_NE(fs::status(Path("new")).permissions() & fs::perms::owner_write, fs::perms::none);
   auto h = Open(FH::ModeRead);
+  EXPECT_THROW(Do<write>(*h, "x", 1), Error);  // opened for reading only
   ExpectError([&] { Do<seek>(*h, -1, FH::WhenceBegin); }, kSeekFailed, Path(), std::nullopt);
   char one = '#';
   bool complete = false;  // a line needs room for a character and its end: the handler's entry refuses
@@ -99,6 +100,16 @@ TEST_P(Backends, ModesAndTypes) {
     raw.reset();
     EXPECT_EQ(ReadBytes(Path()), "kept");
   }
+}
+
+// A Read of 2 GiB or more reaches the system in pieces of 2,147,483,647
+// bytes, the most each platform call takes; a short file gives what it holds.
+TEST_P(Backends, ReadsAFileIntoTwoGibibytesAtOnce) {
+  WriteBytes(Path(), "abc");
+  const std::uint64_t size = std::uint64_t{INT_MAX} + 1;
+  const std::unique_ptr<char[]> buffer(new char[size]);  // never filled: the pages stay untouched
+  EXPECT_EQ(Open(FH::ModeRead)->Read(lusys::BasicRef<char>(buffer.get(), size)), 3u);
+  EXPECT_EQ(std::string(buffer.get(), 3), "abc");
 }
 
 // The other calls' failures are checked by the model of tests/model/.
@@ -113,6 +124,9 @@ TEST_P(Backends, FailingOpenAndSecondClose) {
   sys::fault::Arm(calls[6], 1, 0, 0);
   Do<close>(*h);  // a second close calls nothing
   EXPECT_EQ(sys::fault::Fired(calls[6]), 0u);
+  sys::fault::Arm(calls[1], 55, 0, 0);  // a closed handler's move calls nothing either, but over Win32 handles
+  ExpectError([&] { Do<seek>(*h, 0, FH::WhenceBegin); }, kSeekFailed, Path(),
+              facts().closed_calls_system ? 55 : kClosedHandle);
   if (Is("Win")) {  // an append open that cannot reach the end throws and releases the handle
     auto a = Create("f");
     sys::fault::Arm(Call::SetFilePointer, 88);

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -25,6 +26,7 @@ struct Log {
   std::uint64_t max_transfer = ~0ull;  // most bytes one read or write moves
   bool open_result = true, throw_on_close = false;
   const char* base = nullptr;  // the first byte handed to read or write
+  lusys::Long size = 0;        // where seek's WhenceEnd counts from
 };
 
 // Its overrides are public: their member pointers give FileHandler's slots.
@@ -32,7 +34,10 @@ class Recorder : public FileHandler {
  public:
   Recorder(const lusys::CPPathFileBase& path, Log& log) : FileHandler(path), log_(log) {}
   lusys::Long tell() override { return Add("tell"), 0; }
-  lusys::Long seek(lusys::Long offset, Whence) override { return Add("seek"), offset; }
+  lusys::Long seek(lusys::Long offset, Whence whence) override {
+    Add("seek(" + std::to_string(offset) + "," + std::to_string(whence) + ")");
+    return whence == WhenceEnd ? log_.size + offset : offset;
+  }
   void flush() override { Add("flush"); }
   bool open(Mode mode, Type type) override {
     return Add("open(" + std::to_string(mode) + "," + std::to_string(type) + ")"), log_.open_result;
@@ -174,6 +179,20 @@ TEST(Layout, SlotsFieldsAndSizesAsReleased) {
         sizeof(lufio::DirEntry)}, {0, 16, 552, 16, 8}},
   };
   for (const auto& row : rows) EXPECT_EQ(row.got, row.expected) << row.name;
+}
+
+// Seek clamps its target to [0, Size()]; a target inside, the end itself
+// included, reaches the handler as the caller's own offset and whence.
+TEST(FileIOBase, SeekHandsOnTheCallersOwnMoveUpToTheEnd) {
+  const std::tuple<lusys::Long, int, std::string> cases[] = {
+      {5, 1, "seek(5,1)"}, {6, 1, "seek(0,2)"}, {-5, 2, "seek(-5,2)"}, {-6, 2, "seek(0,0)"}, {5, 7, "seek(5,7)"}};
+  for (const auto& [offset, whence, call] : cases) {
+    Log log;
+    log.size = 5;  // at offset 0 of 5 bytes
+    lufio::FileR f(kPath, FileHandler::TypeBinary, RecorderFactory(log));
+    f.Seek(offset, static_cast<FileHandler::Whence>(whence));
+    EXPECT_EQ(log.calls.back(), call) << offset << " from " << whence;
+  }
 }
 
 }  // namespace

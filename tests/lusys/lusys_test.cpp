@@ -19,16 +19,18 @@ std::string Printed(const lusys::CPPathFileBase& path) {
 }
 
 // A view over a caller's buffer is zero-terminated from the start; one of
-// length 0 is never touched. Copies are assigned between distinct objects.
+// length 0 is never touched. Copies are assigned between distinct objects. A
+// CStrOStream<9>'s array ends where its next member begins: a write past it shows.
 TEST(FixedStreams, KeepTheFirst260Characters) {
   const std::string input(300, 'x');
   lusys::CStrOStream<260, char> cstr, cstr_copy;
+  lusys::CStrOStream<9, char> c9;
   lusys::BufOStream<260, char> buf, buf_copy;
   std::string area(261, '#'), none("#");
   lusys::BasicCStrRefOStream<char> ref(BasicRef<char>(area.data(), area.size()));
   lusys::BasicCStrRefOStream<char> empty(BasicRef<char>(none.data(), 0));
   EXPECT_EQ(area[0], '\0');
-  for (lusys::BasicOStream<char>* s : std::initializer_list<lusys::BasicOStream<char>*>{&cstr, &buf, &ref, &empty}) {
+  for (auto* s : std::initializer_list<lusys::BasicOStream<char>*>{&cstr, &buf, &ref, &empty, &c9}) {
     s->Write(BasicRef<const char>());  // an empty view with a null pointer
     *s << "y";
     s->Write(BasicRef<const char>(input.data(), input.size()));
@@ -41,6 +43,7 @@ TEST(FixedStreams, KeepTheFirst260Characters) {
   EXPECT_EQ(std::string(area.c_str()), expected);
   EXPECT_EQ(std::string(buf_copy.Get().Data(), buf_copy.Get().Length()), expected);
   EXPECT_EQ(none, "#");
+  EXPECT_EQ(std::string(c9.Get()), expected.substr(0, 9));
 }
 
 TEST(Paths, FilePathInsideDirectoryAndClone) {
@@ -99,7 +102,7 @@ class TestException : public lusys::Exception {
 };
 
 TEST(Exception, KeepsAtMost255CharactersTheCodeAndTheSystemsLastError) {
-  const std::string longer(400, 'm');
+  const std::string longer(256, 'm');  // one more than the text keeps
   TestException e(BasicRef<const char>(longer.data(), longer.size()), 4000000000u);
   EXPECT_EQ(std::string(e.GetText()), std::string(255, 'm'));
   TestException other(lusys::Literal("short"), 1);
