@@ -8,6 +8,19 @@
 # themselves; include this file before the targets that run under it.
 find_program(LUFIO_WINESERVER NAMES wineserver wineserver64 REQUIRED)
 
+# Wine's loader without its preloader: the heap it gets at a random address
+# now and then covers the shared user data page that Wine maps at a fixed one,
+# and that start fails silently with exit code 1 (Debian only suggests the
+# package wine64-preloader).
+find_program(LUFIO_WINE64 wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(LUFIO_WINE64)
+  get_filename_component(wine_dir ${LUFIO_WINE64} DIRECTORY)
+  if(NOT EXISTS ${wine_dir}/wine64-preloader)
+    message(WARNING "${wine_dir}/wine64-preloader is missing: about one Wine start in several thousand "
+      "will fail (install wine64-preloader)")
+  endif()
+endif()
+
 set(LUFIO_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
 file(MAKE_DIRECTORY ${LUFIO_WINE_PREFIX})
 set(LUFIO_WINE_ENV
