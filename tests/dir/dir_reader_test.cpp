@@ -105,8 +105,7 @@ TEST_F(DirReaderTest, FailsToOpenWithTheDirectoryText) {
     bool fault;
     std::optional<lusys::ULong> code;
   } cases[] = {{dir_.File("missing"), false, test::kOnWindows ? 3 : test::kFileNotFound},
-               {dir_.File("plain"), false, std::nullopt},
-               {dir_.File(std::string(300, 'm')), false, std::nullopt},
+               {dir_.File("plain"), false, std::nullopt}, {dir_.File(std::string(300, 'm')), false, std::nullopt},
                {dir_.path(), true, 5}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dir);
@@ -154,9 +153,8 @@ TEST_F(DirReaderTest, StepsInPlaceAndStaysAtTheEnd) {
   const DirEntry::Imp& record = kept.GetImp();
   EXPECT_EQ(kept.GetName(), seen[0]);
   EXPECT_EQ(assigned.GetName(), seen[0]);
-  DirEntry from_record;  // an Imp is assignable to and from the platform's own record
-  from_record.GetImp() = sys::FindRecord(record);
-  EXPECT_EQ(from_record.GetName(), seen[0]);
+  // An Imp is assignable to and from the platform's own record.
+  EXPECT_EQ((DirEntry().GetImp() = sys::FindRecord(record)).cFileName, seen[0]);
   EXPECT_EQ(record.dwFileAttributes & 0x10, 0u);
   EXPECT_EQ((std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow, seen[0].size());
   const auto& written = record.ftLastWriteTime;  // 100-ns intervals since 1601

@@ -122,11 +122,8 @@ TEST(Exception, KeepsAtMost255CharactersTheCodeAndTheSystemsLastError) {
 // fills the text gets nothing appended.
 TEST(Error, ComposesCutsCopiesAndAssigns) {
   const std::string p260(260, 'p'), m240(240, 'm');
-  const std::pair<std::string, std::string> cases[] = {{"Failed to open", "a.txt"},
-                                                       {"Failed to read file", ""},
-                                                       {"M", p260 + "q"},
-                                                       {m240, p260},
-                                                       {std::string(300, 'f'), "x"}};
+  const std::pair<std::string, std::string> cases[] = {{"Failed to open", "a.txt"}, {"Failed to read file", ""},
+                                                       {"M", p260 + "q"}, {m240, p260}, {std::string(300, 'f'), "x"}};
   for (const auto& c : cases) {
     const BasicRef<const char> text(c.first.data(), c.first.size());
     const lusys::CPPathFile path(c.second.c_str());
