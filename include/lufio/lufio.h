@@ -1,5 +1,6 @@
 // Every exported class of lufio: the handler interface and the four back-end
-// factories, the file objects, the file error and the directory reader.
+// factories, the file objects (the safe save among them), the file error and
+// the directory reader.
 #ifndef LUFIO_LUFIO_H_
 #define LUFIO_LUFIO_H_
 
@@ -18,6 +19,7 @@
 #include "lufio/factories.h"
 #include "lufio/file_handler.h"
 #include "lufio/file_io.h"
+#include "lufio/safe_file.h"
 
 #endif  // C++17
 

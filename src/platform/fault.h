@@ -33,6 +33,10 @@ enum class Call : unsigned {
   FindFirstFileA,
   FindNextFileA,
   FindClose,
+  SaveCreate,      // the new file of a safe save
+  SaveSync,        // its data stored on the device
+  SaveReplace,     // its move into the target's place
+  SaveSyncFolder,  // the folder's new entry stored (POSIX)
   kCount
 };
 

@@ -1,0 +1,127 @@
+// Safe saving on Windows: the new file is made with CREATE_NEW beside the
+// target (both named by their full paths, so a change of the working
+// directory meanwhile changes nothing), stored with FlushFileBuffers, and put
+// in the target's place with ReplaceFileA, which keeps the target's
+// attributes, security and creation time, or, for a new target, with
+// MoveFileExA (MOVEFILE_WRITE_THROUGH). A replace refused because another
+// process holds the target for a moment (a virus scanner, the search indexer,
+// another save) is tried again after growing pauses, about two seconds in all.
+#include "save.h"
+
+#include <string>
+
+namespace lufio::sys {
+
+namespace {
+
+// The codes with which Windows refuses to touch a file that someone else has
+// open for the moment.
+bool HeldForAMoment(DWORD code) noexcept {
+  return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED ||
+         code == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+// Runs `step` (0 or a code) until it succeeds, fails for another reason, or
+// pauses of 15 ms doubling up to about two seconds in all have passed; returns
+// the last result.
+template <class Step>
+DWORD Retried(Step step) {
+  for (DWORD pause = 15;; pause *= 2) {
+    const DWORD code = step();
+    if (code == 0 || !HeldForAMoment(code) || pause > 1000) return code;
+    ::Sleep(pause);
+  }
+}
+
+}  // namespace
+
+SaveFile::~SaveFile() { Discard(); }
+
+DWORD SaveFile::Begin(const char* target) {
+  const DWORD length = ::GetFullPathNameA(target, 0, nullptr, nullptr);
+  if (length == 0) return ::GetLastError();
+  std::string full(length, '\0');
+  char* name = nullptr;
+  if (::GetFullPathNameA(target, length, full.data(), &name) == 0) return ::GetLastError();
+  full.resize(std::char_traits<char>::length(full.c_str()));
+  if (name == nullptr) return ERROR_ACCESS_DENIED;  // a name ending in a separator: a folder
+  const std::string folder = full.substr(0, static_cast<std::size_t>(name - full.data()));
+  target_ = full;
+  const DWORD attributes = ::GetFileAttributesA(target_.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = ::GetLastError();
+    if (code != ERROR_FILE_NOT_FOUND) return code;  // ERROR_PATH_NOT_FOUND: no such folder
+  } else {
+    // What opening it for writing would refuse: a folder, a read-only file.
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) return ERROR_ACCESS_DENIED;
+    // A target that another process keeps from being deleted cannot be
+    // replaced either: refused now, not after the last byte.
+    const DWORD code = Retried([this] {
+      const HANDLE probe = ::CreateFileA(target_.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (probe == INVALID_HANDLE_VALUE) return ::GetLastError();
+      ::CloseHandle(probe);
+      return DWORD{0};
+    });
+    if (code != 0) return code;
+  }
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name_ = NextSaveName();
+    path_ = folder + name_;
+    // The back-end opens it again while this handle is open: every sharing is allowed.
+    file_ = fault::Tripped(fault::Call::SaveCreate)
+                ? INVALID_HANDLE_VALUE
+                : ::CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file_ != INVALID_HANDLE_VALUE) {
+      made_ = true;
+      return 0;
+    }
+    const DWORD code = ::GetLastError();
+    if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return code;
+  }
+  return ERROR_FILE_EXISTS;
+}
+
+DWORD SaveFile::SetFinalMode(std::uint32_t /*new_mode*/) { return 0; }
+
+DWORD SaveFile::SyncData() {
+  return fault::Tripped(fault::Call::SaveSync) || ::FlushFileBuffers(file_) == 0 ? ::GetLastError() : 0;
+}
+
+DWORD SaveFile::Replace(bool durable) {
+  const BOOL closed = ::CloseHandle(file_);
+  file_ = INVALID_HANDLE_VALUE;
+  if (closed == 0) return ::GetLastError();
+  if (fault::Tripped(fault::Call::SaveReplace)) return ::GetLastError();
+  const DWORD move = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
+  const DWORD code = Retried([this, move] {
+    if (::GetFileAttributesA(target_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      if (::ReplaceFileA(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        return DWORD{0};
+      }
+      const DWORD failed = ::GetLastError();
+      // The target is gone (or moved aside) and the new file kept its name:
+      // the move below puts it in the target's place. Any other failure left
+      // both as they were.
+      if (failed != ERROR_UNABLE_TO_MOVE_REPLACEMENT && failed != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+          failed != ERROR_FILE_NOT_FOUND) {
+        return failed;
+      }
+    }
+    return ::MoveFileExA(path_.c_str(), target_.c_str(), move) != 0 ? DWORD{0} : ::GetLastError();
+  });
+  if (code == 0) made_ = false;
+  return code;
+}
+
+DWORD SaveFile::SyncFolder() { return 0; }
+
+void SaveFile::Discard() noexcept {
+  if (file_ != INVALID_HANDLE_VALUE) ::CloseHandle(file_);
+  file_ = INVALID_HANDLE_VALUE;
+  if (made_) ::DeleteFileA(path_.c_str());
+  made_ = false;
+}
+
+}  // namespace lufio::sys
