@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "support/support.h"
@@ -92,6 +93,41 @@ TEST_P(SafeSave, EachFailingStepKeepsTheTargetWhole) {
   }
 }
 
+// Windows: a target held by a handle that does not share its deletion cannot
+// be replaced: refused at once when the save begins, retried for about two
+// seconds when it commits; a handle that shares deletion refuses nothing.
+TEST(SafeSaveWindows, TargetsHeldOpenOrReadOnly) {
+  if (!kOnWindows) GTEST_SKIP() << "only Windows keeps an open file from being replaced";
+  using std::chrono::steady_clock;
+  const TempDir dir;
+  const WinHandlerFactory win;
+  const std::string t = dir.File("t");
+  WriteBytes(t, "old");
+  fs::permissions(t, fs::perms::owner_read);  // the read-only attribute
+  ExpectError([&] { SafeFileW(t, kBinary, win); }, "Failed to open", t, 5);  // ERROR_ACCESS_DENIED
+  fs::permissions(t, fs::perms::owner_all);
+  std::optional<HeldFile> held(std::in_place, t, false);
+  ExpectError([&] { SafeFileW(t, kBinary, win); }, "Failed to open", t, 32);  // ERROR_SHARING_VIOLATION
+  held.reset();
+  for (const int kind : {0, 1, 2}) {  // held for good, released after 300 ms, sharing deletion
+    SafeFileW out(t, kBinary, win);
+    out.Write(lusys::Literal("new"));
+    held.emplace(t, kind == 2);
+    std::thread release([&] {
+      if (kind == 1) std::this_thread::sleep_for(std::chrono::milliseconds(300)), held->Release();
+    });
+    const auto start = steady_clock::now();
+    if (kind == 0) ExpectError([&] { out.Commit(); }, "Failed to replace file", t, 32);
+    if (kind != 0) out.Commit();
+    const auto took = steady_clock::now() - start;
+    release.join();
+    held.reset();
+    EXPECT_EQ(took > std::chrono::milliseconds(1000), kind == 0) << kind;
+    EXPECT_EQ(ReadBytes(t), kind == 0 ? "old" : "new");
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(All, SafeSave, ::testing::Range(0, 4), BackendName);
 
 // POSIX: the new file is its owner's alone until Commit gives it the target's
@@ -101,7 +137,7 @@ TEST(SafeSavePosix, PermissionsLinksAndWhatIsRefused) {
   const TempDir dir;
   const StdioHandlerFactory stdio;
   const auto file = [&](const char* name) { return lusys::CPPathFile(dir.File(name)); };
-  const auto mode = [&](const char* name) {
+  const auto mode = [&](const std::string& name) {
     struct stat info;
     return ::stat(dir.File(name).c_str(), &info) == 0 ? info.st_mode & 07777 : 0u;
   };
@@ -117,7 +153,7 @@ TEST(SafeSavePosix, PermissionsLinksAndWhatIsRefused) {
     out.Write(lusys::Literal("secret"));
     lusys::BasicStrOStream<char> temp;
     out.GetFileName().Print(temp);
-    EXPECT_EQ(mode(fs::path(temp.Get()).filename().c_str()), 0600u);
+    EXPECT_EQ(mode(fs::path(temp.Get()).filename().string()), 0600u);
     EXPECT_NE(RunUnprivileged([&] { return std::fopen(temp.Get().c_str(), "r") == nullptr && errno == EACCES; }), 0);
     out.Commit();
   }

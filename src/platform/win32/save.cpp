@@ -33,6 +33,18 @@ DWORD Retried(Step step) {
   }
 }
 
+// 0 when `path` may be deleted, and so renamed or replaced: no handle keeps it
+// from that now. Otherwise the code that refuses it (ERROR_FILE_NOT_FOUND when
+// it does not exist). ReplaceFileA is called only after this: Wine's leaves a
+// file of its own behind each time the target refuses it.
+DWORD Unheld(const std::string& path) noexcept {
+  const HANDLE probe = ::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return ::GetLastError();
+  ::CloseHandle(probe);
+  return 0;
+}
+
 }  // namespace
 
 SaveFile::~SaveFile() { Discard(); }
@@ -56,14 +68,7 @@ DWORD SaveFile::Begin(const char* target) {
     if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) return ERROR_ACCESS_DENIED;
     // A target that another process keeps from being deleted cannot be
     // replaced either: refused now, not after the last byte.
-    const DWORD code = Retried([this] {
-      const HANDLE probe = ::CreateFileA(target_.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (probe == INVALID_HANDLE_VALUE) return ::GetLastError();
-      ::CloseHandle(probe);
-      return DWORD{0};
-    });
-    if (code != 0) return code;
+    if (const DWORD code = Retried([this] { return Unheld(target_); }); code != 0) return code;
   }
   for (int attempt = 0; attempt < 100; ++attempt) {
     name_ = NextSaveName();
@@ -96,7 +101,7 @@ DWORD SaveFile::Replace(bool durable) {
   if (fault::Tripped(fault::Call::SaveReplace)) return ::GetLastError();
   const DWORD move = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
   const DWORD code = Retried([this, move] {
-    if (::GetFileAttributesA(target_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (const DWORD held = Unheld(target_); held == 0) {
       if (::ReplaceFileA(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         return DWORD{0};
       }
@@ -108,6 +113,8 @@ DWORD SaveFile::Replace(bool durable) {
           failed != ERROR_FILE_NOT_FOUND) {
         return failed;
       }
+    } else if (held != ERROR_FILE_NOT_FOUND) {
+      return held;
     }
     return ::MoveFileExA(path_.c_str(), target_.c_str(), move) != 0 ? DWORD{0} : ::GetLastError();
   });
