@@ -267,7 +267,7 @@ void PrintTable(const BenchOptions& options, const Data& data, const std::vector
 }  // namespace
 
 void Bench(const BenchOptions& options, bool show_progress) {
-  const InterruptScope interrupt_scope;
+  const InterruptScope interrupt_scope(InterruptScope::kAtCheckpoints);
   const TempFolder folder(options.dir);
   Progress progress(Runner::Steps(static_cast<int>(Backends().size())), show_progress);
   Runner runner(progress);

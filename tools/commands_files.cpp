@@ -3,12 +3,11 @@
 #include <lufio/dir_entry_imp.h>
 #include <lufio/lufio.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <random>
 #include <stdexcept>
 #include <string>
+#include <memory>
 #include <vector>
 
 #include "commands.h"
@@ -51,46 +50,6 @@ std::string IsoTime(std::uint64_t ticks) {
   return text;
 }
 
-// The file a copy writes: a new file beside its target, which Commit puts in
-// the target's place and which is otherwise removed when this object goes;
-// or the target itself, when it is written in place.
-class CopyFile {
- public:
-  explicit CopyFile(const CopyTarget& target) : target_(target), name_(target.in_place ? target.file : MakeBeside()) {}
-  CopyFile(const CopyFile&) = delete;
-  CopyFile& operator=(const CopyFile&) = delete;
-  ~CopyFile() {
-    if (!target_.in_place && !committed_) RemoveFile(name_);
-  }
-
-  const std::string& Name() const noexcept { return name_; }
-  bool InPlace() const noexcept { return target_.in_place; }
-
-  // Puts the closed copy of `size` bytes in the target's place.
-  void Commit(std::uint64_t size) {
-    if (!target_.in_place) PutInPlace(name_, target_.file, size);
-    committed_ = true;
-  }
-
- private:
-  // A new empty file with a random name in the target's folder.
-  std::string MakeBeside() const {
-    std::mt19937_64 random(std::random_device{}() ^
-                           static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      char name[40];
-      std::snprintf(name, sizeof(name), ".lufio-copy-%016llx", static_cast<unsigned long long>(random()));
-      const std::string path = FolderOf(target_.file) + name;
-      if (CreateNewFile(path)) return path;
-    }
-    throw std::runtime_error("cannot find a free name for the copy beside " + target_.file);
-  }
-
-  const CopyTarget target_;
-  const std::string name_;
-  bool committed_ = false;
-};
-
 const Backend* g_backend_at_work = nullptr;
 
 }  // namespace
@@ -131,7 +90,9 @@ void Cat(const std::string& file, const Backend& backend) {
 
 void Copy(const std::string& from, const std::string& to, const Backend& backend, bool show_progress) {
   WorkThrough(backend);
-  const InterruptScope interrupt_scope;  // before SRC's open, which may wait for a FIFO's writer
+  const InterruptScope interrupt_scope(InterruptScope::kAtOnce);  // before SRC's open, which may wait for a writer
+  // One answer on every back-end and platform, before anything is opened.
+  if (IsFolder(from)) throw std::runtime_error("SRC is a folder, not a file: " + from);
   lufio::FileR in(lusys::CPPathFile(from.c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
   lusys::Long size = 0;
   if (show_progress) {
@@ -147,8 +108,21 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
     throw std::runtime_error("cannot copy a file onto itself: " + from + " and " + to + " are one file");
   }
   Progress progress(static_cast<std::uint64_t>(size), size >= kCopyProgressFrom);
-  CopyFile copy(FindCopyTarget(to));  // goes after `out` is closed, when the copy did not complete
-  lufio::FileW out(lusys::CPPathFile(copy.Name().c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
+  // A regular or new DST is saved safely: written beside it and put in its
+  // place by Commit, removed on any failure. A device or FIFO is written where
+  // it is.
+  const lusys::CPPathFile target(to.c_str());
+  std::unique_ptr<lufio::SafeFileW> save;
+  std::unique_ptr<lufio::FileW> in_place;
+  if (WrittenInPlace(to)) {
+    in_place = std::make_unique<lufio::FileW>(target, lufio::FileHandler::TypeBinary, *backend.factory);
+  } else {
+    save = std::make_unique<lufio::SafeFileW>(target, lufio::FileHandler::TypeBinary, *backend.factory);
+    save->SetNewFileMode(PermissionBits(from));
+    lusys::BasicStrOStream<char> name;
+    save->GetFileName().Print(name);
+    RemoveOnInterrupt(name.Get());
+  }
   std::vector<char> buffer(kCopyBuffer);
   std::uint64_t done = 0;
   char label[40];
@@ -157,7 +131,8 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
     // A write the device took only in part goes on with the rest, whose
     // write then reports why (a full device).
     for (std::uint64_t written = 0; written < n;) {
-      const std::uint64_t step = out.Write(lusys::BasicRef<const char>(buffer.data() + written, n - written));
+      const lusys::BasicRef<const char> rest(buffer.data() + written, n - written);
+      const std::uint64_t step = save ? save->Write(rest) : in_place->Write(rest);
       if (step == 0) throw std::runtime_error("short write to " + to);
       written += step;
     }
@@ -166,13 +141,17 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
                   static_cast<unsigned long long>(size >> 20));
     progress.Update(done, label);
   }
-  // Flushed, so that every write error shows here (the stdio back-end's
-  // Close would not report one) and the copy is stored before it replaces
-  // DST; a device or FIFO written in place cannot be asked to store anything.
-  if (!copy.InPlace() || !backend.flush_syncs) out.Flush();
-  out.Close();
   ThrowIfInterrupted();
-  copy.Commit(done);
+  if (save) {
+    save->Commit();
+    ForgetOnInterrupt();
+    return;
+  }
+  // Flushed so that every write error shows here (the stdio back-end's Close
+  // would not report one); a device or FIFO cannot be asked to store anything,
+  // which is what the Win32 and C runtime back-ends' Flush asks.
+  if (!backend.flush_syncs) in_place->Flush();
+  in_place->Close();
 }
 
 void Lines(const std::string& file, long buffer_size, const Backend& backend) {

@@ -11,8 +11,8 @@
 //
 // cat, copy and lines take --backend win|crt|stdio|ios. Exit codes: 0 success,
 // 1 a failure (printed as one line; a lufio::Error or lufio::DirReader::Error
-// with its message, path, code and what the code is), 2 bad usage, 130
-// interrupted (bench, copy).
+// with its message, path, code and what the code is), 2 bad usage, 128 + the
+// signal's number when interrupted (130 for Ctrl-C; 130 on Windows).
 #include <lufio/lufio.h>
 #include <CLI/CLI.hpp>
 
@@ -38,7 +38,6 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr int kExitInterrupted = 130;
 
 // One line for each back-end, under `title`.
 std::string BackendHelp(const char* title = "Back-ends (--backend, default stdio):") {
@@ -53,7 +52,7 @@ std::string BackendHelp(const char* title = "Back-ends (--backend, default stdio
 
 const char kExitHelp[] =
     "Exit codes: 0 success, 1 failure (one line on standard error: message, path, code), 2 bad usage, "
-    "130 interrupted (bench, copy).";
+    "128 + the signal's number when interrupted (SIGINT: 130, SIGTERM: 143, SIGHUP: 129; Windows: 130).";
 
 std::string BenchHelp() {
   return "For each back-end, the median of " + std::to_string(kBenchRuns) +
@@ -153,9 +152,10 @@ int Run(int argc, char** argv) {
   copy->add_option("DST", to, "the copy")->required();
   add_backend(copy);
   copy->footer(
-      "The copy is written beside DST under a name of its own, flushed, closed and then put in DST's place (with "
-      "DST's permissions); on any failure or Ctrl-C it is removed and DST stays as it was. A DST that is a device or "
-      "a FIFO is written where it is.\n"
+      "The copy is written beside DST under a name of its own (.lufio-save- and 16 hex digits), stored on the disk, "
+      "and put in DST's place in one step, keeping DST's permissions (a new DST gets SRC's, as cp gives them); on any "
+      "failure or interrupt it is removed and DST stays as it was. A DST that is a device or a FIFO is written where "
+      "it is.\n"
       "A file of 8 MiB or more shows its progress when standard error is a terminal.\n\n" +
       BackendHelp());
 
@@ -219,22 +219,36 @@ int Run(int argc, char** argv) {
 }
 
 }  // namespace
-}  // namespace lufio_cli
 
-int main(int argc, char** argv) {
+// Reports the exception being handled in one line on standard error and
+// returns the exit code. A failure that came after an interrupt (a read the
+// interrupt cancelled) is reported as the interrupt.
+int ReportFailure() {
   try {
-    return lufio_cli::Run(argc, argv);
-  } catch (const lufio::Error& e) {
-    std::fprintf(stderr, "lufio: %s (%s)\n", e.GetText(), lufio_cli::DescribeErrorCode(e, true).c_str());
-  } catch (const lusys::Exception& e) {  // lufio::DirReader::Error
-    std::fprintf(stderr, "lufio: %s (%s)\n", e.GetText(), lufio_cli::DescribeErrorCode(e, false).c_str());
-  } catch (const lufio_cli::Interrupted&) {
+    ThrowIfInterrupted();
+    throw;
+  } catch (const Interrupted& interrupted) {
     std::fputs("lufio: interrupted\n", stderr);
-    return lufio_cli::kExitInterrupted;
+    return ExitInterrupted(interrupted);
+  } catch (const lufio::Error& e) {
+    std::fprintf(stderr, "lufio: %s (%s)\n", e.GetText(), DescribeErrorCode(e, true).c_str());
+  } catch (const lusys::Exception& e) {  // lufio::DirReader::Error
+    std::fprintf(stderr, "lufio: %s (%s)\n", e.GetText(), DescribeErrorCode(e, false).c_str());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "lufio: %s\n", e.what());
   } catch (...) {
     std::fputs("lufio: unexpected failure\n", stderr);
   }
-  return lufio_cli::kExitFailure;
+  return kExitFailure;
+}
+
+}  // namespace lufio_cli
+
+int main(int argc, char** argv) {
+  lufio_cli::PrepareSignals();
+  try {
+    return lufio_cli::Run(argc, argv);
+  } catch (...) {
+    return lufio_cli::ReportFailure();
+  }
 }

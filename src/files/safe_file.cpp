@@ -155,12 +155,16 @@ void SafeFileW::Finish(bool durable) {
   imp_->ExpectOpen(kReplaceFailed);
   imp_->End();
   sys::SaveFile& file = imp_->File();
+  // Everything the back-end holds goes out now, where it can still report a
+  // failure: its flush, then a measure of the size, which makes a buffering
+  // back-end whose flush reports nothing (fstream) write out too; what that
+  // measure meets is a failed write.
+  bool measuring = false;
   try {
-    // Everything the back-end holds goes out now, where it can still report
-    // a failure: its flush, then a measure of the size, which makes a
-    // buffering back-end whose flush reports nothing (fstream) write out too.
     FileW::Flush();
+    measuring = true;
     Size();
+    measuring = false;
     FileIOBase::Close();
   } catch (const Error& e) {
     try {
@@ -169,6 +173,7 @@ void SafeFileW::Finish(bool durable) {
       // the first failure is the one reported
     }
     file.Discard();
+    if (measuring) imp_->Fail(detail::kWriteFailed, e.GetCode());
     imp_->Rename(e);
   }
   // A failing step removes the new file, except the last: the target then
