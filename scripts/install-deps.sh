@@ -7,10 +7,11 @@
 # for the msvc-check preset clang-cl, llvm-lib, libc++'s headers and Wine's
 # Windows headers; doxygen for the API reference; ninja-build for the Ninja
 # Multi-Config build of the Debug and Release consumer test; libabigail's abidw
-# and abidiff for the interface check; npm for the workflow linter.
+# and abidiff for the interface check; strace for the program's check of the
+# order in which a copy stores its data; npm for the workflow linter.
 set -euo pipefail
 packages=(cmake g++ clang libclang-rt-14-dev make ninja-build pkg-config libgtest-dev googletest libbenchmark-dev libcli11-dev
-  valgrind gcovr abigail-tools doxygen
+  valgrind gcovr abigail-tools doxygen strace
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine64-preloader wine
   clang-tools-14 llvm-14 libc++-14-dev libc++abi-14-dev libwine-dev)
 # Any Node.js with npm will do (Debian's, or one installed otherwise).

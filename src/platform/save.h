@@ -53,6 +53,10 @@ class SaveFile {
   void Discard() noexcept;
 
  private:
+#if defined(_WIN32)
+  // ReplaceFileA over the target, or the move where the target went meanwhile.
+  DWORD ReplaceOrMove(DWORD move);
+#endif
   std::string path_;    // the new file, as the back-end opens it
   std::string name_;    // the new file's name in its folder
   std::string target_;  // the target's name in that folder (Windows: its full path)

@@ -3,7 +3,8 @@
 // directory meanwhile changes nothing), stored with FlushFileBuffers, and put
 // in the target's place with ReplaceFileA, which keeps the target's
 // attributes, security and creation time, or, for a new target, with
-// MoveFileExA (MOVEFILE_WRITE_THROUGH). A replace refused because another
+// MoveFileExA (MOVEFILE_WRITE_THROUGH; under Wine for every target it can
+// replace, see UnderWine). A replace refused because another
 // process holds the target for a moment (a virus scanner, the search indexer,
 // another save) is tried again after growing pauses, about two seconds in all.
 #include "save.h"
@@ -33,10 +34,22 @@ DWORD Retried(Step step) {
   }
 }
 
+// True under Wine, whose ReplaceFileA is two renames (the target moved aside
+// and removed, then the new file moved in: for a moment there is no target),
+// keeps nothing of the target, and leaves an empty file of its own behind
+// when the first rename is refused; its MoveFileExA is one rename(2). There
+// the move comes first.
+bool UnderWine() noexcept {
+  static const bool wine = [] {
+    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  }();
+  return wine;
+}
+
 // 0 when `path` may be deleted, and so renamed or replaced: no handle keeps it
 // from that now. Otherwise the code that refuses it (ERROR_FILE_NOT_FOUND when
-// it does not exist). ReplaceFileA is called only after this: Wine's leaves a
-// file of its own behind each time the target refuses it.
+// it does not exist).
 DWORD Unheld(const std::string& path) noexcept {
   const HANDLE probe = ::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -101,25 +114,32 @@ DWORD SaveFile::Replace(bool durable) {
   if (fault::Tripped(fault::Call::SaveReplace)) return ::GetLastError();
   const DWORD move = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
   const DWORD code = Retried([this, move] {
-    if (const DWORD held = Unheld(target_); held == 0) {
-      if (::ReplaceFileA(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        return DWORD{0};
-      }
-      const DWORD failed = ::GetLastError();
-      // The target is gone (or moved aside) and the new file kept its name:
-      // the move below puts it in the target's place. Any other failure left
-      // both as they were.
-      if (failed != ERROR_UNABLE_TO_MOVE_REPLACEMENT && failed != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
-          failed != ERROR_FILE_NOT_FOUND) {
-        return failed;
-      }
-    } else if (held != ERROR_FILE_NOT_FOUND) {
-      return held;
-    }
-    return ::MoveFileExA(path_.c_str(), target_.c_str(), move) != 0 ? DWORD{0} : ::GetLastError();
+    const DWORD held = Unheld(target_);
+    if (held != 0 && held != ERROR_FILE_NOT_FOUND) return held;
+    // Under Wine the move comes first, and its ReplaceFileA is left for a
+    // target that an open handle keeps from being replaced but not from
+    // being deleted (moved aside).
+    if (held == 0 && !UnderWine()) return ReplaceOrMove(move);
+    if (::MoveFileExA(path_.c_str(), target_.c_str(), move) != 0) return DWORD{0};
+    const DWORD refused = ::GetLastError();
+    return held == 0 && refused == ERROR_ACCESS_DENIED && Unheld(target_) == 0 ? ReplaceOrMove(move) : refused;
   });
   if (code == 0) made_ = false;
   return code;
+}
+
+DWORD SaveFile::ReplaceOrMove(DWORD move) {
+  if (::ReplaceFileA(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    return 0;
+  }
+  const DWORD failed = ::GetLastError();
+  // The target is gone (or moved aside) and the new file kept its name: the
+  // move puts it in the target's place. Any other failure left both as they were.
+  if (failed != ERROR_UNABLE_TO_MOVE_REPLACEMENT && failed != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+      failed != ERROR_FILE_NOT_FOUND) {
+    return failed;
+  }
+  return ::MoveFileExA(path_.c_str(), target_.c_str(), move) != 0 ? 0 : ::GetLastError();
 }
 
 DWORD SaveFile::SyncFolder() { return 0; }
