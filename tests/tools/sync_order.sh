@@ -2,7 +2,8 @@
 # Traces `lufio copy` and prints the order of its storing steps, one letter
 # each: D the copy's data stored, R the copy put in DST's place, F the folder
 # stored. A durable copy prints DRF on Linux (strace) and DR under Wine
-# (WINEDEBUG=+relay; Windows stores no folder).
+# (WINEDEBUG=+relay, unless PROGRAM sets WINEDEBUG itself; Windows stores no
+# folder).
 #
 #   sync_order.sh strace|relay PROGRAM... -- copy ARGS...
 set -euo pipefail
