@@ -3,8 +3,10 @@
 //
 // Each measurement is one whole pass (open, transfer, close) timed with
 // std::chrono::steady_clock, run kRuns times; the table shows the median.
-// Reads come from the page cache (the data was just written), and writes end
-// at Close, not on the disk: the figures compare the back-ends' own costs.
+// Reads come from the page cache (the data was just written), and plain
+// writes end at Close, not on the disk: the figures compare the back-ends'
+// own costs. A safe save ends when it has taken the target's place, stored
+// on the disk (save) or not (nosync): beside write, what safety costs.
 #include <lufio/lufio.h>
 
 #include <algorithm>
@@ -146,17 +148,36 @@ double BulkRead(const Data& data, const lufio::FileHandlerFactory& backend) {
   return seconds;
 }
 
-double BulkWrite(const Data& data, const lufio::FileHandlerFactory& backend) {
-  const std::vector<char> buffer(kPiece, 'w');
-  const Clock::time_point start = Clock::now();
-  lufio::FileW out(Path(data.scratch), FileHandler::TypeBinary, backend);
+// Writes as many bytes as the bulk file holds to `out` in 1 MiB pieces;
+// returns the count it took.
+template <class File>
+std::uint64_t Fill(File& out, const Data& data) {
+  static const std::vector<char> buffer(kPiece, 'w');
   std::uint64_t total = 0;
   for (std::uint64_t done = 0; done < data.bulk_bytes; done += kPiece) {
     total += out.Write(lusys::BasicRef<const char>(buffer.data(), buffer.size()));
   }
+  return total;
+}
+
+double BulkWrite(const Data& data, const lufio::FileHandlerFactory& backend) {
+  const Clock::time_point start = Clock::now();
+  lufio::FileW out(Path(data.scratch), FileHandler::TypeBinary, backend);
+  const std::uint64_t total = Fill(out, data);
   out.Close();
   const double seconds = Since(start);
   Expect(total == data.bulk_bytes, "bulk write");
+  return seconds;
+}
+
+// The same as a safe save over the last one, stored on the disk when `durable`.
+double BulkSave(const Data& data, const lufio::FileHandlerFactory& backend, bool durable) {
+  const Clock::time_point start = Clock::now();
+  lufio::SafeFileW out(Path(data.scratch), FileHandler::TypeBinary, backend);
+  const std::uint64_t total = Fill(out, data);
+  durable ? out.Commit() : out.CommitNotDurable();
+  const double seconds = Since(start);
+  Expect(total == data.bulk_bytes, "safe save");
   return seconds;
 }
 
@@ -222,7 +243,7 @@ class Runner {
 
   // Steps before the measurements: making the data.
   static constexpr int kDataSteps = 3;
-  static constexpr int Steps(int backends) { return kDataSteps + (backends * 4 + 1) * kRuns; }
+  static constexpr int Steps(int backends) { return kDataSteps + (backends * 6 + 1) * kRuns; }
 
   // Shows `label` for a step of making the data, counted as done at once.
   void Step(const char* label) { progress_.Update(step_++, label); }
@@ -234,7 +255,7 @@ class Runner {
 
 struct Row {
   const char* name;
-  double read, write, small, lines, entries;  // per second; negative: not measured
+  double read, write, save, save_nosync, small, lines, entries;  // per second; negative: not measured
 };
 
 void PrintCell(double value, const char* format) {
@@ -251,12 +272,14 @@ void PrintTable(const BenchOptions& options, const Data& data, const std::vector
       "%d entries; median of %d runs\n",
       options.size_mib, static_cast<unsigned long long>(data.small_bytes >> 20),
       static_cast<unsigned long long>(data.lines), kEntries, kRuns);
-  std::printf("%-10s%13s%13s%13s%13s%13s\n", "backend", "read MB/s", "write MB/s", "read64 MB/s", "lines/s",
-              "entries/s");
+  std::printf("%-10s%13s%13s%13s%13s%13s%13s%13s\n", "backend", "read MB/s", "write MB/s", "save MB/s",
+              "nosync MB/s", "read64 MB/s", "lines/s", "entries/s");
   for (const Row& row : rows) {
     std::printf("%-10s", row.name);
     PrintCell(row.read, "%13.1f");
     PrintCell(row.write, "%13.1f");
+    PrintCell(row.save, "%13.1f");
+    PrintCell(row.save_nosync, "%13.1f");
     PrintCell(row.small, "%13.1f");
     PrintCell(row.lines, "%13.0f");
     PrintCell(row.entries, "%13.0f");
@@ -293,15 +316,17 @@ void Bench(const BenchOptions& options, bool show_progress) {
     const lufio::FileHandlerFactory& factory = *backend.factory;
     const std::string name = backend.name;
     const double mb = static_cast<double>(data.bulk_bytes) / 1e6;
-    Row row{backend.name, -1, -1, -1, -1, -1};
+    Row row{backend.name, -1, -1, -1, -1, -1, -1, -1};
     row.write = mb / runner.Median(name + ": bulk write", [&] { return BulkWrite(data, factory); });
+    row.save = mb / runner.Median(name + ": safe save", [&] { return BulkSave(data, factory, true); });
+    row.save_nosync = mb / runner.Median(name + ": save, no sync", [&] { return BulkSave(data, factory, false); });
     row.read = mb / runner.Median(name + ": bulk read", [&] { return BulkRead(data, factory); });
     row.small = static_cast<double>(data.small_bytes) / 1e6 /
                 runner.Median(name + ": 64-byte reads", [&] { return SmallReads(data, factory); });
     row.lines = static_cast<double>(data.lines) / runner.Median(name + ": lines", [&] { return Lines(data, factory); });
     rows.push_back(row);
   }
-  Row listing{"DirReader", -1, -1, -1, -1, -1};
+  Row listing{"DirReader", -1, -1, -1, -1, -1, -1, -1};
   listing.entries = kEntries / runner.Median("directory listing", [&] { return Listing(data); });
   rows.push_back(listing);
 

@@ -58,12 +58,14 @@ std::string BenchHelp() {
   return "For each back-end, the median of " + std::to_string(kBenchRuns) +
          " runs of:\n"
          "  read, write  a --size MiB file in 1 MiB pieces (MB/s)\n"
+         "  save         the same written by SafeFileW and committed: stored on the disk (MB/s)\n"
+         "  nosync       the same committed without storing it (CommitNotDurable; MB/s)\n"
          "  read64       64-byte reads over up to 4 MiB of that file (MB/s)\n"
          "  lines        a text file of mixed line lengths, with a 4096-byte buffer (lines/s)\n"
          "and once, listing a directory of " +
          std::to_string(kBenchEntries) +
          " entries with DirReader (entries/s).\n"
-         "Reads come from the system's cache; writes end at close, not on the disk.\n"
+         "Reads come from the system's cache; plain writes end at close, not on the disk.\n"
          "The data lives in a temporary folder, removed afterwards (also on Ctrl-C).\n\n" +
          BackendHelp("Back-ends:");
 }
