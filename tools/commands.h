@@ -22,6 +22,12 @@ struct Backend {
   // It buffers nothing, and its Flush asks the system to store the data on
   // the disk (FlushFileBuffers, _commit), which a device or a FIFO refuses.
   bool flush_syncs;
+  // Where its lines come from: the default line reader, which zero-fills the
+  // buffer and moves back behind each line; fgets, which keeps the line feed
+  // (made the line's zero); the stream's getline, which drops it.
+  enum Lines { kDefaultLines, kFgets, kGetline } lines;
+  // Text mode folds a CR LF line end into LF on Windows.
+  bool folds_text;
 };
 
 // The four back-ends in the order the program lists them: win, crt, stdio, ios.
@@ -46,7 +52,9 @@ void Cat(const std::string& file, const Backend& backend);
 // where it is. Throws, leaving both untouched, when they name one file.
 void Copy(const std::string& from, const std::string& to, const Backend& backend, bool show_progress);
 // Prints each line of `file`; a piece of a line that did not fit the buffer
-// ends in " \".
+// ends in " \". A line that held a NUL byte, whose text a line reader gives
+// only up to that byte, is printed up to it and named on standard error, and
+// the command then fails.
 void Lines(const std::string& file, long buffer_size, const Backend& backend);
 // Prints each entry of `dir` that passes `filter`: type, size, last write
 // time (UTC) and name.

@@ -3,8 +3,10 @@
 #include <lufio/dir_entry_imp.h>
 #include <lufio/lufio.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <memory>
@@ -64,10 +66,13 @@ const std::vector<Backend>& Backends() {
   static const lufio::StdioHandlerFactory stdio;
   static const lufio::IosHandlerFactory ios;
   static const std::vector<Backend> backends{
-      {"win", "Win32 file handles: CreateFileA, ReadFile, WriteFile (POSIX stand-ins off Windows)", &win, false, true},
-      {"crt", "C runtime descriptors: _sopen, _read, _write (POSIX stand-ins off Windows)", &crt, false, true},
-      {"stdio", "C stdio streams: fopen, fread, fwrite, fgets", &stdio, true, false},
-      {"ios", "C++ streams: std::fstream", &ios, false, false},
+      {"win", "Win32 file handles: CreateFileA, ReadFile, WriteFile (POSIX stand-ins off Windows)", &win, false, true,
+       Backend::kDefaultLines, false},
+      {"crt", "C runtime descriptors: _sopen, _read, _write (POSIX stand-ins off Windows)", &crt, false, true,
+       Backend::kDefaultLines, TextModeFoldsLineEnds()},
+      {"stdio", "C stdio streams: fopen, fread, fwrite, fgets", &stdio, true, false, Backend::kFgets,
+       TextModeFoldsLineEnds()},
+      {"ios", "C++ streams: std::fstream", &ios, false, false, Backend::kGetline, TextModeFoldsLineEnds()},
   };
   return backends;
 }
@@ -157,12 +162,44 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
 void Lines(const std::string& file, long buffer_size, const Backend& backend) {
   WorkThrough(backend);
   lufio::TextFileR in(lusys::CPPathFile(file.c_str()), *backend.factory);
-  std::vector<char> buffer(static_cast<std::size_t>(buffer_size));
+  const auto size = static_cast<std::size_t>(buffer_size);
+  // The bytes a line took tell whether it held a NUL: the default line
+  // reader's from the offset before and after it (it needs one anyway), the
+  // others' from a buffer filled with kUnwritten, which stays after the
+  // line's terminating zero.
+  constexpr char kUnwritten = '\xff';
+  const bool measured = backend.lines == Backend::kDefaultLines;
+  std::vector<char> buffer(size, kUnwritten);
   bool complete = true;
-  while (in.GetLine(buffer.data(), static_cast<lusys::Long>(buffer_size), complete)) {
-    std::fputs(buffer.data(), stdout);
-    std::fputs(complete ? "\n" : " \\\n", stdout);
+  std::uint64_t line = 1, with_nul = 0;
+  for (lusys::Long before = measured ? in.Tell() : 0;
+       in.GetLine(buffer.data(), static_cast<lusys::Long>(buffer_size), complete);) {
+    const std::size_t shown = std::strlen(buffer.data());
+    // The bytes of the line end that a complete line took as well: its line
+    // feed (CR LF where text mode folds it) from the file, or the line feed
+    // that fgets left in the buffer.
+    std::size_t end = 0;
+    std::size_t taken = size - 1;
+    if (measured) {
+      const lusys::Long after = in.Tell();
+      taken = static_cast<std::size_t>(after - before);
+      before = after;
+      end = complete ? (backend.folds_text ? 2 : 1) : 0;
+    } else {
+      while (taken > shown && buffer[taken] == kUnwritten) --taken;
+      end = complete && backend.lines == Backend::kFgets ? 1 : 0;
+    }
+    PutOut(buffer.data(), shown);
+    PutOut(complete ? "\n" : " \\\n", complete ? 1 : 3);
+    if (!measured) std::fill(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(taken) + 1, kUnwritten);
+    if (taken > shown + end) {
+      ++with_nul;
+      std::fprintf(stderr, "lufio: line %llu held a NUL byte: it is shown up to that byte\n",
+                   static_cast<unsigned long long>(line));
+    }
+    if (complete) ++line;
   }
+  if (with_nul != 0) throw std::runtime_error(std::to_string(with_nul) + " line(s) shown only up to a NUL byte");
 }
 
 // Entries come in the platform's order.

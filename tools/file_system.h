@@ -29,6 +29,10 @@ bool IsFolder(const std::string& name) noexcept;
 // them (POSIX); 0666 where there are none (Windows) or it cannot be looked at.
 std::uint32_t PermissionBits(const std::string& name) noexcept;
 
+// True where the C runtime's text mode folds a CR LF line end into LF
+// (Windows).
+bool TextModeFoldsLineEnds() noexcept;
+
 // The path of `name`, a name in the process's code page as the library takes
 // it (UTF-8 under the Windows program's manifest; bytes as they are on POSIX).
 // On Windows libstdc++ would read a narrow name in the C runtime's locale instead.

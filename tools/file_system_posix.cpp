@@ -32,6 +32,8 @@ std::uint32_t PermissionBits(const std::string& name) noexcept {
   return ::stat(name.c_str(), &info) == 0 ? static_cast<std::uint32_t>(info.st_mode & 0777) : 0666;
 }
 
+bool TextModeFoldsLineEnds() noexcept { return false; }
+
 std::filesystem::path NativePath(const std::string& name) { return std::filesystem::path(name); }
 
 std::string NarrowName(const std::filesystem::path& path) { return path.string(); }

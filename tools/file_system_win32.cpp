@@ -52,6 +52,8 @@ bool IsFolder(const std::string& name) noexcept {
 
 std::uint32_t PermissionBits(const std::string& /*name*/) noexcept { return 0666; }
 
+bool TextModeFoldsLineEnds() noexcept { return true; }
+
 std::filesystem::path NativePath(const std::string& name) {
   const int length = static_cast<int>(name.size());
   std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, name.data(), length, nullptr, 0)), L'\0');
