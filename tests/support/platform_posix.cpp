@@ -1,5 +1,5 @@
-// What the suites' support does on POSIX: named and anonymous pipes, another
-// user through fork and setuid, and a file held open.
+// What the suites' support does on POSIX: named and anonymous pipes, and
+// another user through fork and setuid.
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -22,13 +22,6 @@ void UnixFifo::Finish(const std::string& bytes) {
   for (const int fd : {fd_, read_fd_})
     if (fd >= 0) ::close(fd);
   fd_ = read_fd_ = -1;
-}
-
-HeldFile::HeldFile(const std::string& path, bool) : handle_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-
-void HeldFile::Release() {
-  if (handle_ != -1) ::close(static_cast<int>(handle_));
-  handle_ = -1;
 }
 
 int RunUnprivileged(const std::function<bool()>& body) {

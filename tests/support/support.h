@@ -62,22 +62,6 @@ class UnixFifo {
   int fd_ = -1, read_fd_ = -1;
 };
 
-// `path` held open for reading, as another program may hold it, until Release
-// or the object goes: on Windows sharing reading, writing and, when
-// `share_delete`, deletion; on POSIX an open descriptor, which keeps nothing
-// from being replaced.
-class HeldFile {
- public:
-  HeldFile(const std::string& path, bool share_delete);
-  ~HeldFile() { Release(); }
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  void Release();
-
- private:
-  std::intptr_t handle_;
-};
-
 // Runs `body` as a user whom permissions bind: here when not root, else in a
 // child switched to "nobody". 1 when `body` returned true, 0 when false, -1
 // where no such user can be had.
