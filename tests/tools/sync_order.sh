@@ -12,6 +12,8 @@ shift
 trace=$(mktemp)
 trap 'rm -f "$trace"' EXIT
 if [ "$tracer" = strace ]; then
+  # LeakSanitizer cannot work under ptrace.
+  export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
   strace -f -y -qq -e trace=fsync,fdatasync,rename,renameat,renameat2 -o "$trace" "$@" >/dev/null
   # The back-end's own Flush may store the data first: one D for both.
   awk '/rename/ { printf "R"; next } /lufio-save/ { printf "D"; next } /sync\(/ { printf "F" }' "$trace" | tr -s D
