@@ -57,7 +57,10 @@ class LUFIO_API FileIOBase {
  protected:
   /// Creates a handler with `factory` and opens it with `mode` and `type`.
   /// Throws Error "Failed to open" with `path` and the system's error code when
-  /// the file cannot be opened; nothing is left open then.
+  /// the file cannot be opened; nothing is left open then. A path whose text
+  /// holds a zero character is refused before anything is opened, with
+  /// ERROR_INVALID_NAME (123) on Windows and EINVAL elsewhere: no back-end ever
+  /// sees the name cut short at the zero.
   FileIOBase(const lusys::CPPathFileBase& path, FileHandler::Mode mode, FileHandler::Type type,
              const FileHandlerFactory& factory);
 
