@@ -88,8 +88,8 @@ using ::fseek;
 using ::ftell;
 
 // The codes lufio itself reports for an operation on a closed object, for an
-// argument outside its enumeration, for a name with a zero character inside
-// and for a position beyond 32 bits.
+// argument outside its enumeration or a null buffer, for a name with a zero
+// character inside and for a position beyond 32 bits.
 inline constexpr DWORD kClosedHandleError = ERROR_INVALID_HANDLE;
 inline constexpr DWORD kInvalidArgumentError = ERROR_INVALID_PARAMETER;
 inline constexpr DWORD kInvalidNameError = ERROR_INVALID_NAME;
@@ -109,8 +109,9 @@ inline constexpr DWORD kPositionOverflowError = ERROR_ARITHMETIC_OVERFLOW;
 namespace lufio::sys {
 
 // The codes lufio itself reports for an operation on a closed object, for an
-// argument outside its enumeration, for a name with a zero character inside
-// and for a position beyond 32 bits: what POSIX reports for the same.
+// argument outside its enumeration or a null buffer, for a name with a zero
+// character inside and for a position beyond 32 bits: what POSIX reports for
+// the same.
 inline constexpr DWORD kClosedHandleError = EBADF;
 inline constexpr DWORD kInvalidArgumentError = EINVAL;
 inline constexpr DWORD kInvalidNameError = EINVAL;
