@@ -4,6 +4,8 @@
 #ifndef LUFIO_SRC_PLATFORM_CALLS_H_
 #define LUFIO_SRC_PLATFORM_CALLS_H_
 
+#include <cstdio>
+
 #include "fault.h"
 
 namespace lufio::sys {
@@ -85,6 +87,16 @@ inline int _close(int fd) {
   if (Tripped(Call::Close)) return -1;
   return native::_close(fd);
 }
+
+// The stdio calls whose failure the stdio back-end reports with the system's
+// code; its reads and writes report the stream's error indicator instead.
+inline std::FILE* fopen(const char* name, const char* mode) { return native::fopen(name, mode); }
+
+inline int fflush(std::FILE* fp) { return native::fflush(fp); }
+
+inline long ftell(std::FILE* fp) { return native::ftell(fp); }
+
+inline int fseek(std::FILE* fp, long offset, int origin) { return native::fseek(fp, offset, origin); }
 
 inline HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* record) {
   if (Tripped(Call::FindFirstFileA)) return INVALID_HANDLE_VALUE;

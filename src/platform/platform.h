@@ -3,7 +3,7 @@
 //
 // Everything a back-end or the directory reader needs of the operating system
 // is reached through namespace lufio::sys under its platform name
-// (sys::CreateFileA, sys::_read, sys::FindFirstFileA, sys::ftell, ...), with the platform's
+// (sys::CreateFileA, sys::_read, sys::FindFirstFileA, sys::fopen, ...), with the platform's
 // constants (INVALID_HANDLE_VALUE, GENERIC_READ, _O_RDONLY, ...) as macros.
 // On Windows these are the real Win32 and C runtime calls; elsewhere they are
 // lufio's own stand-ins over POSIX (posix/), with the meanings the Windows
@@ -67,6 +67,11 @@ using ::ReadFile;
 using ::SetFilePointer;
 using ::SetLastError;
 using ::WriteFile;
+// The runtime's own stdio: its positions are 32-bit already.
+using ::fflush;
+using ::fopen;
+using ::fseek;
+using ::ftell;
 
 #if LUFIO_UCRT
 using ::_sopen_dispatch;
@@ -83,9 +88,6 @@ inline int _sopen_dispatch(const char* name, int flags, int share, int permissio
 
 using native::GetLastError;
 using native::SetLastError;
-// The runtime's own stdio positions are 32-bit already.
-using ::fseek;
-using ::ftell;
 
 // The codes lufio itself reports for an operation on a closed object, for an
 // argument outside its enumeration or a null buffer, for a name with a zero
