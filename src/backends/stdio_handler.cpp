@@ -129,9 +129,14 @@ class StdioHandler final : public FileHandler {
   // indicator (the error indicator is left as it is) does the fseek's work.
   void turnTo(Direction direction) {
     const bool turn = last_ != kNone && last_ != direction;
-    if ((turn || (direction == kReading && std::feof(fp_) != 0)) && std::fseek(fp_, 0, SEEK_CUR) != 0) {
-      if (turn) Fail(detail::kSeekFailed, *this, LastError());
-      if (std::ferror(fp_) == 0) std::clearerr(fp_);
+    if (turn || (direction == kReading && std::feof(fp_) != 0)) {
+      // The stream's own fseek: a move by 0 from here needs no 32-bit rule,
+      // and fails only where writing out the buffer or moving at all fails.
+      sys::ClearLastError();
+      if (std::fseek(fp_, 0, SEEK_CUR) != 0) {
+        if (turn) Fail(detail::kSeekFailed, *this, sys::SettleWriteError());
+        if (std::ferror(fp_) == 0) std::clearerr(fp_);
+      }
     }
     last_ = direction;
   }

@@ -8,6 +8,13 @@
 // On Windows these are the real Win32 and C runtime calls; elsewhere they are
 // lufio's own stand-ins over POSIX (posix/), with the meanings the Windows
 // calls have. Every call passes the fault seam (fault.h) first.
+//
+// The C runtime's calls (descriptors and stdio) leave the system's last error
+// right after they fail: the runtime can fail with only its errno set (a short
+// write to a full disk, a check of its own), so its calls clear the last error
+// first and, when it is still clear after a failure, set it from errno
+// (SettleLastError, SettleWriteError). A caller of the C++ streams, which run
+// over the runtime, does the same around each stream operation that can fail.
 #ifndef LUFIO_SRC_PLATFORM_PLATFORM_H_
 #define LUFIO_SRC_PLATFORM_PLATFORM_H_
 
@@ -97,6 +104,73 @@ inline constexpr DWORD kInvalidArgumentError = ERROR_INVALID_PARAMETER;
 inline constexpr DWORD kInvalidNameError = ERROR_INVALID_NAME;
 inline constexpr DWORD kPositionOverflowError = ERROR_ARITHMETIC_OVERFLOW;
 
+// The Win32 code closest to the C runtime's errno value `e`: ERROR_DISK_FULL
+// for ENOSPC and so on; ERROR_GEN_FAILURE for a value without a counterpart.
+inline DWORD Win32CodeOf(int e) noexcept {
+  switch (e) {
+    case 0:
+      return ERROR_SUCCESS;
+    case ENOENT:
+      return ERROR_FILE_NOT_FOUND;
+    case EMFILE:
+      return ERROR_TOO_MANY_OPEN_FILES;
+    case EACCES:
+      return ERROR_ACCESS_DENIED;
+    case EBADF:
+      return ERROR_INVALID_HANDLE;
+    case ENOMEM:
+      return ERROR_NOT_ENOUGH_MEMORY;
+    case EROFS:
+      return ERROR_WRITE_PROTECT;
+    case EEXIST:
+      return ERROR_FILE_EXISTS;
+    case EINVAL:
+      return ERROR_INVALID_PARAMETER;
+    case EPIPE:
+      return ERROR_BROKEN_PIPE;
+    case ENOSPC:
+      return ERROR_DISK_FULL;
+    case ESPIPE:
+      return ERROR_SEEK_ON_DEVICE;
+    case ENAMETOOLONG:
+      return ERROR_FILENAME_EXCED_RANGE;
+    case EFBIG:
+      return ERROR_FILE_TOO_LARGE;
+    case EIO:
+      return ERROR_IO_DEVICE;
+    default:
+      return ERROR_GEN_FAILURE;
+  }
+}
+
+// Before a C runtime or C++ stream call that can fail: clears the system's
+// last error and the runtime's errno.
+inline void ClearLastError() noexcept {
+  ::SetLastError(ERROR_SUCCESS);
+  errno = 0;
+}
+
+// After such a call failed: sets the system's last error from errno when the
+// call left it clear, and returns it.
+inline DWORD SettleLastError() noexcept {
+  DWORD code = ::GetLastError();
+  if (code == ERROR_SUCCESS) {
+    code = Win32CodeOf(errno);
+    ::SetLastError(code);
+  }
+  return code;
+}
+
+// The same after a call that was writing data out (_write, fflush, a C++
+// stream, which may write its buffer in any operation). A write that the
+// system cut short without an error of its own is a full disk: Microsoft's
+// runtime says ENOSPC then, Wine's EINVAL (what it makes of the clear last
+// error it finds), where a valid write has no other reason for EINVAL.
+inline DWORD SettleWriteError() noexcept {
+  if (::GetLastError() == ERROR_SUCCESS && errno == EINVAL) ::SetLastError(ERROR_DISK_FULL);
+  return SettleLastError();
+}
+
 }  // namespace lufio::sys
 
 #else  // POSIX: lufio's own stand-ins
@@ -118,6 +192,11 @@ inline constexpr DWORD kClosedHandleError = EBADF;
 inline constexpr DWORD kInvalidArgumentError = EINVAL;
 inline constexpr DWORD kInvalidNameError = EINVAL;
 inline constexpr DWORD kPositionOverflowError = EOVERFLOW;
+
+// The last error is errno itself: a runtime call that fails has set it.
+inline void ClearLastError() noexcept { errno = 0; }
+inline DWORD SettleLastError() noexcept { return static_cast<DWORD>(errno); }
+inline DWORD SettleWriteError() noexcept { return static_cast<DWORD>(errno); }
 
 }  // namespace lufio::sys
 
