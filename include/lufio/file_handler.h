@@ -53,24 +53,30 @@ class LUFIO_API FileHandler {
 
   /// Reads into the viewed bytes in pieces of at most kChunk bytes and returns
   /// the total read; a piece that reads nothing ends the transfer (end of
-  /// file). An empty view costs no call. Throws what the back-end throws.
+  /// file). An empty view costs no call, whatever its pointer; a null pointer
+  /// with a length throws Error "Failed to read file" without reaching the
+  /// back-end. Throws what the back-end throws.
   std::uint64_t Read(lusys::BasicRef<char> buffer) {
-    // One piece, the common case, stays inline: one virtual call and nothing more.
-    if (buffer.Length() > static_cast<std::uint64_t>(kChunk)) return ReadPieces(buffer);
+    // One piece, the common case, stays inline: one virtual call and nothing
+    // more. A null view takes the out-of-line way, which refuses it.
+    if (buffer.Length() > static_cast<std::uint64_t>(kChunk) || buffer.Data() == nullptr) return ReadPieces(buffer);
     return buffer.Length() == 0 ? 0 : read(buffer.Data(), static_cast<lusys::Long>(buffer.Length()));
   }
 
   /// Writes the viewed bytes in pieces of at most kChunk bytes and returns the
-  /// total written; a piece that writes nothing ends the transfer.
+  /// total written; a piece that writes nothing ends the transfer. An empty
+  /// view costs no call; a null pointer with a length throws Error "Failed to
+  /// write file" without reaching the back-end.
   std::uint64_t Write(lusys::BasicRef<const char> data) {
-    if (data.Length() > static_cast<std::uint64_t>(kChunk)) return WritePieces(data);
+    if (data.Length() > static_cast<std::uint64_t>(kChunk) || data.Data() == nullptr) return WritePieces(data);
     return data.Length() == 0 ? 0 : write(data.Data(), static_cast<lusys::Long>(data.Length()));
   }
 
   /// Reads one line into `buffer`, at most size - 1 characters, zero-terminated,
   /// without its line feed. `complete` tells whether the line ended within the
   /// buffer. Returns false when nothing was left to read, and at once, touching
-  /// neither `buffer` nor `complete`, when `size` is 1 or less. The default
+  /// neither `buffer` nor `complete`, when `size` is 1 or less; a null `buffer`
+  /// of a larger size throws Error "Failed to read file". The default
   /// line reader (Win32 handles, C runtime) zero-fills and reads the whole
   /// buffer for every line and seeks back: a large buffer makes every line
   /// slow, and a source that cannot seek (a pipe) fails at the first Tell.
@@ -114,7 +120,8 @@ class LUFIO_API FileHandler {
   /// repositions behind the line end with one seek.
   virtual bool getline(char* buffer, lusys::Long size, bool& complete);
 
-  // Read and Write of more than kChunk bytes, piece by piece.
+  // Read and Write of more than kChunk bytes, piece by piece, and of a null
+  // view, which they refuse unless it is empty.
   std::uint64_t ReadPieces(lusys::BasicRef<char> buffer);
   std::uint64_t WritePieces(lusys::BasicRef<const char> data);
 

@@ -57,7 +57,10 @@ class LUFIO_API FileIOBase {
  protected:
   /// Creates a handler with `factory` and opens it with `mode` and `type`.
   /// Throws Error "Failed to open" with `path` and the system's error code when
-  /// the file cannot be opened; nothing is left open then.
+  /// the file cannot be opened; nothing is left open then. A path whose text
+  /// holds a zero character is refused before anything is opened, with
+  /// ERROR_INVALID_NAME (123) on Windows and EINVAL elsewhere: no back-end ever
+  /// sees the name cut short at the zero.
   FileIOBase(const lusys::CPPathFileBase& path, FileHandler::Mode mode, FileHandler::Type type,
              const FileHandlerFactory& factory);
 
@@ -78,6 +81,7 @@ class LUFIO_API FileR : public virtual FileIOBase {
       : FileR(static_cast<const lusys::CPPathFileBase&>(path), type, factory) {}
   ~FileR() override;
   /// Reads into the viewed bytes; returns the count read, 0 at end of file.
+  /// See FileHandler::Read (a null view of some length throws).
   std::uint64_t Read(const lusys::BasicRef<char>& buffer) { return GetHandler().Read(buffer); }
 };
 
@@ -90,7 +94,8 @@ class LUFIO_API FileW : public virtual FileIOBase {
   FileW(const lusys::CPPathFile& path, FileHandler::Type type, const FileHandlerFactory& factory)
       : FileW(static_cast<const lusys::CPPathFileBase&>(path), type, factory) {}
   ~FileW() override;
-  /// Writes the viewed bytes; returns the count written.
+  /// Writes the viewed bytes; returns the count written. See FileHandler::Write
+  /// (a null view of some length throws).
   std::uint64_t Write(const lusys::BasicRef<const char>& data) { return GetHandler().Write(data); }
   /// Pushes buffered data through to the system.
   void Flush();
@@ -117,7 +122,8 @@ class LUFIO_API FileA : public FileIOBase {
   FileA(const lusys::CPPathFile& path, FileHandler::Type type, const FileHandlerFactory& factory)
       : FileA(static_cast<const lusys::CPPathFileBase&>(path), type, factory) {}
   ~FileA() override;
-  /// Writes the viewed bytes; returns the count written.
+  /// Writes the viewed bytes; returns the count written. See FileHandler::Write
+  /// (a null view of some length throws).
   std::uint64_t Write(const lusys::BasicRef<const char>& data) { return GetHandler().Write(data); }
   /// Pushes buffered data through to the system.
   void Flush();
@@ -133,6 +139,7 @@ class LUFIO_API TextFileR : public FileIOBase {
       : TextFileR(static_cast<const lusys::CPPathFileBase&>(path), factory) {}
   ~TextFileR() override;
   /// Reads into the viewed bytes; returns the count read, 0 at end of file.
+  /// See FileHandler::Read (a null view of some length throws).
   std::uint64_t Read(const lusys::BasicRef<char>& buffer) { return GetHandler().Read(buffer); }
   /// Reads one line; see FileHandler::GetLine.
   bool GetLine(char* buffer, lusys::Long size, bool& complete);

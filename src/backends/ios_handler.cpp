@@ -6,13 +6,19 @@
 // by one call never stands in the way of the next. Lines come from the
 // stream's own extraction; flush never throws; and, unlike the other
 // back-ends, destroying the handler closes the file through the stream.
+//
+// The stream runs over the C runtime, which can fail with only its errno set:
+// every operation that can fail clears the system's last error before its
+// stream call and settles it right after a failure, as a write's but at open
+// (any other may write out the stream's buffer; sys::SettleWriteError), so the
+// code is that of the failure that happened, or 0 when no system call failed
+// (a closed stream).
 #include <cstdint>
 #include <fstream>
 #include <ios>
 #include <memory>
 
 #include "backends/common.h"
-#include "core/last_error.h"
 #include "core/throw.h"
 #include "platform.h"
 
@@ -21,7 +27,6 @@ namespace lufio {
 namespace {
 
 using detail::Fail;
-using detail::LastError;
 using lusys::Long;
 
 // Clears the stream's state flags when an operation ends, by return or by
@@ -46,16 +51,18 @@ class IosHandler final : public FileHandler {
  private:
   Long tell() override {
     const StateReset reset(stream_);
+    sys::ClearLastError();
     const std::streamoff position = stream_.rdbuf()->pubseekoff(0, std::ios_base::cur, which_);
-    if (position == -1) Fail(detail::kTellFailed, *this, LastError());
+    if (position == -1) Fail(detail::kTellFailed, *this, sys::SettleWriteError());
     if (position > kMaxPosition) Fail(detail::kTellFailed, *this, sys::kPositionOverflowError);
     return static_cast<Long>(position);
   }
 
   Long seek(Long offset, Whence whence) override {
     const StateReset reset(stream_);
+    sys::ClearLastError();
     const std::streamoff position = stream_.rdbuf()->pubseekoff(offset, Way(whence), which_);
-    if (position == -1) Fail(detail::kSeekFailed, *this, LastError());
+    if (position == -1) Fail(detail::kSeekFailed, *this, sys::SettleWriteError());
     // The stream has moved there all the same: nothing is undone.
     if (position > kMaxPosition) Fail(detail::kSeekFailed, *this, sys::kPositionOverflowError);
     return static_cast<Long>(position);
@@ -96,11 +103,14 @@ class IosHandler final : public FileHandler {
     }
     if (type == TypeBinary) flags |= std::ios_base::binary;  // any other Type opens in text mode
     const detail::PathText name(*this);
+    sys::ClearLastError();
     stream_.open(name.c_str(), flags);
+    if (stream_.is_open()) return true;
+    sys::SettleLastError();
     // The stream refuses an invalid mode without asking the system, so the
     // reason is left for the owner here.
     if (!known) sys::SetLastError(sys::kInvalidArgumentError);
-    return stream_.is_open();
+    return false;
   }
 
   void close() override {
@@ -109,26 +119,29 @@ class IosHandler final : public FileHandler {
 
   std::uint64_t read(char* buffer, Long size) override {
     const StateReset reset(stream_);
+    sys::ClearLastError();
     stream_.read(buffer, size);
-    if (stream_.fail() && !stream_.eof()) Fail(detail::kReadFailed, *this, LastError());
+    if (stream_.fail() && !stream_.eof()) Fail(detail::kReadFailed, *this, sys::SettleWriteError());
     return static_cast<std::uint64_t>(stream_.gcount());  // short only at end of file
   }
 
   std::uint64_t write(const char* data, Long size) override {
     const StateReset reset(stream_);
+    sys::ClearLastError();
     stream_.write(data, size);
-    if (stream_.fail()) Fail(detail::kWriteFailed, *this, LastError());
+    if (stream_.fail()) Fail(detail::kWriteFailed, *this, sys::SettleWriteError());
     return static_cast<std::uint64_t>(size);
   }
 
   bool getline(char* buffer, Long size, bool& complete) override {
     const StateReset reset(stream_);
+    sys::ClearLastError();
     stream_.getline(buffer, size);
     if (!stream_.fail()) {
       complete = true;
       return true;
     }
-    if (stream_.bad()) Fail(detail::kReadFailed, *this, LastError());
+    if (stream_.bad()) Fail(detail::kReadFailed, *this, sys::SettleWriteError());
     // End of file (complete), or the buffer filled before the line ended.
     complete = stream_.eof();
     return stream_.gcount() > 0;

@@ -1,6 +1,7 @@
 // The C stdio back-end: a FileHandler over one buffered FILE stream.
 //
-// It honours Type through the fopen mode string, has its own line reader
+// It honours Type through the fopen mode string, refuses a directory at open
+// (as Windows' runtime does), has its own line reader
 // (fgets with a one-character look-ahead, never a seek), and reports read and
 // write errors with the stream's ferror value as the code. A closed handler
 // never hands a null stream to the runtime: every transfer or positioning
@@ -51,7 +52,7 @@ class StdioHandler final : public FileHandler {
 
   void flush() override {
     if (fp_ == nullptr) Fail(detail::kFlushFailed, *this, sys::kClosedHandleError);
-    if (std::fflush(fp_) != 0) Fail(detail::kFlushFailed, *this, LastError());
+    if (sys::fflush(fp_) != 0) Fail(detail::kFlushFailed, *this, LastError());
   }
 
   bool open(Mode mode, Type type) override {
@@ -62,7 +63,7 @@ class StdioHandler final : public FileHandler {
       return false;
     }
     const detail::PathText name(*this);
-    fp_ = std::fopen(name.c_str(), modes);
+    fp_ = sys::fopen(name.c_str(), modes);
     last_ = kNone;
     return fp_ != nullptr;
   }
@@ -128,9 +129,14 @@ class StdioHandler final : public FileHandler {
   // indicator (the error indicator is left as it is) does the fseek's work.
   void turnTo(Direction direction) {
     const bool turn = last_ != kNone && last_ != direction;
-    if ((turn || (direction == kReading && std::feof(fp_) != 0)) && std::fseek(fp_, 0, SEEK_CUR) != 0) {
-      if (turn) Fail(detail::kSeekFailed, *this, LastError());
-      if (std::ferror(fp_) == 0) std::clearerr(fp_);
+    if (turn || (direction == kReading && std::feof(fp_) != 0)) {
+      // The stream's own fseek: a move by 0 from here needs no 32-bit rule,
+      // and fails only where writing out the buffer or moving at all fails.
+      sys::ClearLastError();
+      if (std::fseek(fp_, 0, SEEK_CUR) != 0) {
+        if (turn) Fail(detail::kSeekFailed, *this, sys::SettleWriteError());
+        if (std::ferror(fp_) == 0) std::clearerr(fp_);
+      }
     }
     last_ = direction;
   }

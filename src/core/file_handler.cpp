@@ -2,6 +2,9 @@
 
 #include <lusys/mem.h>
 
+#include "core/throw.h"
+#include "platform.h"
+
 namespace lufio {
 
 namespace {
@@ -38,16 +41,25 @@ lusys::Long FileHandler::Size() {
   return size;
 }
 
+// Read and Write take this way for a null view too: an empty one moves
+// nothing, one with a length is refused before the back-end could touch it.
 std::uint64_t FileHandler::ReadPieces(lusys::BasicRef<char> buffer) {
+  if (buffer.Data() == nullptr && buffer.Length() != 0) {
+    detail::Fail(detail::kReadFailed, *this, sys::kInvalidArgumentError);
+  }
   return SplitTransfer(buffer.Data(), buffer.Length(), [this](char* p, lusys::Long n) { return read(p, n); });
 }
 
 std::uint64_t FileHandler::WritePieces(lusys::BasicRef<const char> data) {
+  if (data.Data() == nullptr && data.Length() != 0) {
+    detail::Fail(detail::kWriteFailed, *this, sys::kInvalidArgumentError);
+  }
   return SplitTransfer(data.Data(), data.Length(), [this](const char* p, lusys::Long n) { return write(p, n); });
 }
 
 bool FileHandler::GetLine(char* buffer, lusys::Long size, bool& complete) {
   if (size <= 1) return false;
+  if (buffer == nullptr) detail::Fail(detail::kReadFailed, *this, sys::kInvalidArgumentError);
   return getline(buffer, size, complete);
 }
 

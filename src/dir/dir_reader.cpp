@@ -84,6 +84,10 @@ class DirReader::Imp {
 DirReader::Imp::Imp(const lusys::CPPath& dir, sys::FindRecord* record, Filter filter)
     : record_(record), filter_(filter), search_(nullptr) {
   dir.Print(dirText_);
+  // The system would search the text up to its first zero: another directory.
+  if (dir.GetText().find('\0') != std::string::npos) {
+    throw Error(lusys::Literal(kOpenFailed), dirText_.Get(), sys::kInvalidNameError);
+  }
   lusys::CStrOStream<260, char> pattern;
   {
     const lusys::CPPathFile all(dir, lusys::Literal("*"));

@@ -29,6 +29,8 @@ TextFileR::TextFileR(const lusys::CPPathFileBase& path, const FileHandlerFactory
 TextFileR::~TextFileR() = default;
 bool TextFileR::GetLine(char* buffer, lusys::Long size, bool& complete) {
   if (size <= 1) return false;
+  // A null buffer takes the handler's entry point, which refuses it.
+  if (buffer == nullptr) return GetHandler().GetLine(buffer, size, complete);
   return GetHandler().getline(buffer, size, complete);
 }
 

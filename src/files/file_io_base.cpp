@@ -1,15 +1,40 @@
+#include <lusys/ostream.h>
 #include <lusys/types.h>
+
+#include <cstring>
 
 #include "core/last_error.h"
 #include "core/throw.h"
 #include "lufio/error.h"
 #include "lufio/file_io.h"
+#include "platform.h"
 
 namespace lufio {
+
+namespace {
+
+// A sink that keeps nothing of what a path prints but whether a zero
+// character came through: the system would take the name as cut there.
+class ZeroFinder final : public lusys::BasicOStream<char> {
+ public:
+  void Write(const lusys::BasicRef<const char>& text) override {
+    const auto n = static_cast<std::size_t>(text.Length());
+    found_ = found_ || (n != 0 && std::memchr(text.Data(), '\0', n) != nullptr);
+  }
+  bool found() const noexcept { return found_; }
+
+ private:
+  bool found_ = false;
+};
+
+}  // namespace
 
 FileIOBase::FileIOBase(const lusys::CPPathFileBase& path, FileHandler::Mode mode, FileHandler::Type type,
                        const FileHandlerFactory& factory)
     : handler_(factory.Create(path)) {
+  ZeroFinder zero;
+  path.Print(zero);
+  if (zero.found()) throw Error(lusys::Literal(detail::kOpenFailed), path, sys::kInvalidNameError);
   if (!handler_->open(mode, type)) {
     const lusys::ULong code = detail::LastError();
     // The handler is destroyed without close while the exception leaves.

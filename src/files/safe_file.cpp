@@ -63,7 +63,7 @@ class SafeFileW::Imp {
     lusys::BasicStrOStream<char> text;
     target.Print(text);
     // A name with a zero inside would reach the system cut short there.
-    const lusys::ULong code = text.Get().find('\0') != std::string::npos ? sys::kInvalidArgumentError
+    const lusys::ULong code = text.Get().find('\0') != std::string::npos ? sys::kInvalidNameError
                                                                            : imp->file_.Begin(text.Get().c_str());
     if (code != 0) imp->Fail(detail::kOpenFailed, code);
     imp->temp_ = lusys::CPPathFile(std::string_view(imp->file_.Path()));

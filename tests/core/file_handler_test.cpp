@@ -1,19 +1,24 @@
 // The rules that FileHandler's entry points and the file objects add on top
 // of a back-end, over a handler that records every virtual call and touches
-// no memory: how transfers are cut into pieces, and which calls opening and
-// closing make. What the calls give is the model's part. And the layout of
-// the interface as released: virtual slots, fields and sizes.
+// no memory: how transfers are cut into pieces, that a null buffer never gets
+// through, and which calls opening and closing make. What the calls give is
+// the model's part. And the layout of the interface as released: virtual
+// slots, fields and sizes.
 #include <gtest/gtest.h>
 #include <lufio/dir_reader.h>
 #include <lufio/error.h>
 #include <lufio/file_io.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "support/support.h"
 
 namespace {
 
@@ -102,6 +107,24 @@ TEST(FileHandler, SplitsTransfersAtTheLargest32BitSignedValue) {
       EXPECT_EQ(log.calls, expected);
     }
   }
+}
+
+// A null buffer of some length never reaches the back-end: Read, Write and
+// both GetLine entry points refuse it with the code for a bad argument
+// (ERROR_INVALID_PARAMETER, EINVAL); an empty null view moves nothing.
+TEST(FileHandler, RefusesANullBufferBeforeTheBackEnd) {
+  Log log;
+  Recorder h(kPath, log);
+  lufio::TextFileR text(kPath, RecorderFactory(log));
+  bool complete = false;
+  EXPECT_EQ(h.Read({nullptr, 0}) + h.Write({nullptr, 0}), 0u);
+  const std::pair<std::function<void()>, std::string> refused[] = {
+      {[&] { h.Read({nullptr, 5}); }, "Failed to read file"}, {[&] { h.Write({nullptr, 5}); }, "Failed to write file"},
+      {[&] { h.GetLine(nullptr, 8, complete); }, "Failed to read file"},
+      {[&] { text.GetLine(nullptr, 8, complete); }, "Failed to read file"}};
+  for (const auto& [call, message] : refused)
+    lufio::test::ExpectError(call, message, "fake/file.bin", lufio::test::kOnWindows ? 87 : EINVAL);
+  EXPECT_EQ(log.calls, Calls{"open(0,0)"});
 }
 
 // Each access class opens its handler with its mode and type and closes it

@@ -4,6 +4,7 @@
 #include <lufio/dir_entry_imp.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -96,8 +97,10 @@ TEST_F(DirReaderTest, MarksSpecialEntriesAndListsWhatItMayNotSearch) {
   EXPECT_EQ(unprivileged, 1);
 }
 
-// Windows' search reports a missing directory as a missing path (3). The
-// texts keep 255 characters, paths 260.
+// Windows' search reports a missing directory as a missing path (3). A zero
+// byte inside the text, where the search would stop and find the directory
+// itself, is refused (ERROR_INVALID_NAME or EINVAL). The texts keep 255
+// characters up to a zero, paths 260.
 TEST_F(DirReaderTest, FailsToOpenWithTheDirectoryText) {
   Make({"plain"});
   const struct {
@@ -106,12 +109,12 @@ TEST_F(DirReaderTest, FailsToOpenWithTheDirectoryText) {
     std::optional<lusys::ULong> code;
   } cases[] = {{dir_.File("missing"), false, test::kOnWindows ? 3 : test::kFileNotFound},
                {dir_.File("plain"), false, std::nullopt}, {dir_.File(std::string(300, 'm')), false, std::nullopt},
-               {dir_.path(), true, 5}};
+               {dir_.path(), true, 5}, {dir_.path() + '\0' + "x", false, test::kOnWindows ? 123 : EINVAL}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dir);
     if (c.fault) sys::fault::Arm(Call::FindFirstFileA, *c.code);
-    test::ExpectError<DirReader::Error>([&] { DirReader reader(lusys::CPPath(c.dir.c_str()), DirReader::FilterAll); },
-                                        "Failed to open", c.dir, c.code);
+    test::ExpectError<DirReader::Error>([&] { DirReader reader(lusys::CPPath(c.dir), DirReader::FilterAll); },
+                                        "Failed to open", c.dir.c_str(), c.code);
   }
 }
 

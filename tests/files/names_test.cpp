@@ -1,8 +1,9 @@
-// File names outside ASCII and paths longer than 260 characters, through every
-// back-end and the directory reader. The Windows test programs embed lufio's
+// File names outside ASCII, paths longer than 260 characters and paths with a
+// zero byte inside, through every back-end and the directory reader. The Windows test programs embed lufio's
 // manifest (cmake/windows/), which makes UTF-8 the process code page.
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 #include "support/support.h"
@@ -87,6 +88,19 @@ TEST_P(Names, LongPathsWorkOrFailCleanly) {
   }
   for (const auto& entry : fs::directory_iterator(shallow)) EXPECT_EQ(entry.path().filename(), std::string(100, 'd'));
   ExpectMissing(Join(deep, "missing.txt"), factory());
+}
+
+// A zero byte inside a path's length would cut the name short at the system:
+// opening refuses it, with ERROR_INVALID_NAME (123) or EINVAL, and leaves the
+// file of the shorter name as it was. The error shows the text up to the zero.
+TEST_P(Names, WithAZeroInsideAreRefusedAtOpen) {
+  const std::string cut = Path("a");
+  const lusys::CPPathFile path(cut + std::string(1, '\0') + "b");
+  const lusys::ULong code = kOnWindows ? 123 : EINVAL;
+  WriteBytes(cut, "kept");
+  ExpectError([&] { FileW(path, FileHandler::TypeBinary, factory()); }, "Failed to open", cut, code);
+  ExpectError([&] { TextFileR(path, factory()); }, "Failed to open", cut, code);
+  EXPECT_EQ(ReadBytes(cut), "kept");
 }
 
 INSTANTIATE_TEST_SUITE_P(All, Names, ::testing::Range(0, 4), BackendName);
