@@ -49,7 +49,7 @@ TEST(SafeSaveWindows, TargetsHeldOpenOrReadOnly) {
     const auto took = std::chrono::steady_clock::now() - start;
     release.join();
     if (kind != 1) ::CloseHandle(held);
-    EXPECT_EQ(took > std::chrono::milliseconds(1000), kind == 0) << kind;
+    EXPECT_EQ(took > std::chrono::milliseconds(1500), kind == 0) << kind;  // all pauses: 1.9 s
     EXPECT_EQ(ReadBytes(t), kind == 0 ? "old" : "new");
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
