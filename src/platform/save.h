@@ -1,5 +1,5 @@
 // Safe saving, as the platform does it: a new file made beside a target and
-// put in the target's place in one step. posix/save.cpp and win32/save.cpp
+// put in the target's place in one step. posix/save_posix.cpp and win32/save_win32.cpp
 // implement it; the build picks one. SafeFileW (src/files/safe_file.cpp) makes
 // the calls in their order and turns each failure into its Error.
 //
