@@ -87,7 +87,12 @@ TEST_P(SafeSave, EachFailingStepKeepsTheTargetWhole) {
     const auto save = [&] {
       SafeFileW out(File("t"), kBinary, factory());
       out.Write(lusys::Literal("new"));
-      c.durable ? out.Commit() : out.CommitNotDurable();
+      try {
+        c.durable ? out.Commit() : out.CommitNotDurable();
+      } catch (const Error&) {
+        EXPECT_EQ(Held(dir_.path()), Names{"t"});  // removed at once, not only when the object goes
+        throw;
+      }
     };
     if (c.message == nullptr) {
       EXPECT_NO_THROW(save());
