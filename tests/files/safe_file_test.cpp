@@ -38,6 +38,7 @@ lusys::ULong ThrowsCode(Op op) {
 using SafeSave = EachBackend;
 
 TEST_P(SafeSave, ReplacesTheTargetOnlyAtCommit) {
+  const long descriptors = OpenDescriptors();
   WriteBytes(Path("t"), "old");
   {
     SafeFileW out(File("t"), kBinary, factory());
@@ -54,6 +55,7 @@ TEST_P(SafeSave, ReplacesTheTargetOnlyAtCommit) {
   fresh.Write(lusys::Literal("u")), fresh.CommitNotDurable();
   EXPECT_EQ(ReadBytes(Path("t")) + ReadBytes(Path("u")), "new bytesu");
   EXPECT_EQ(Held(dir_.path()), (Names{"t", "u"}));
+  EXPECT_EQ(OpenDescriptors(), descriptors + (descriptors < 0 ? 0 : 1));  // `fresh` alone: its folder
 }
 
 // Each step failing in turn shows the order: the data is stored before the

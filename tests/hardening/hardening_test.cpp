@@ -53,6 +53,19 @@ TEST_P(EachBackend, DirectoryCannotBeReadAsAFile) {
   ExpectError([&] { in.GetLine(buffer, sizeof(buffer), complete); }, "Failed to read file", dir, EISDIR);
 }
 
+// A read that the device refuses (/proc/self/mem at offset 0: EIO) fails as
+// "Failed to read file", bytes and lines, on every back-end.
+TEST_P(EachBackend, DeviceReadErrorsSurface) {
+  const std::string mem = "/proc/self/mem";
+  if (kOnWindows || !fs::exists(mem)) GTEST_SKIP() << "no /proc here";
+  TextFileR in(lusys::CPPathFile(mem.c_str()), factory());
+  char buffer[16];
+  bool complete = false;
+  const auto code = Is("Stdio") ? kAnyCode : EIO;
+  ExpectError([&] { in.Read(lusys::BasicRef<char>(buffer, sizeof(buffer))); }, "Failed to read file", mem, code);
+  ExpectError([&] { in.GetLine(buffer, sizeof(buffer), complete); }, "Failed to read file", mem, code);
+}
+
 // A FIFO read by FileR, an anonymous pipe by TextFileR: Tell, Size and Seek
 // fail, yet every byte comes and the end, met again, is no error. The default
 // line reader (Win32 handles, C runtime) begins with a Tell, so its first
