@@ -1,9 +1,7 @@
 // The platform calls as the back-ends and the directory reader make them:
 // each one asks the fault seam first and then makes the native call (the real
-// one on Windows, the stand-in elsewhere). A C runtime call leaves the code of
-// its own failure as the system's last error (ClearLastError before it,
-// SettleLastError or SettleWriteError after it fails; see platform.h).
-// Included by platform.h only.
+// one on Windows, the stand-in elsewhere); a C runtime call leaves the code of
+// its own failure as the system's last error. Included by platform.h only.
 #ifndef LUFIO_SRC_PLATFORM_CALLS_H_
 #define LUFIO_SRC_PLATFORM_CALLS_H_
 
@@ -58,89 +56,45 @@ inline int _sopen_dispatch(const char* name, int flags, int share, int permissio
     *fd = -1;
     return static_cast<int>(GetLastError());
   }
-  ClearLastError();
-  const int result = native::_sopen_dispatch(name, flags, share, permission, fd, secure);
-  if (result != 0) SettleLastError();
-  return result;
+  return native::_sopen_dispatch(name, flags, share, permission, fd, secure);
 }
 
 inline int _read(int fd, void* buffer, unsigned count) {
   if (Tripped(Call::Read)) return -1;
-  ClearLastError();
-  const int n = native::_read(fd, buffer, count);
-  if (n == -1) SettleLastError();
-  return n;
+  return native::_read(fd, buffer, count);
 }
 
 inline int _write(int fd, const void* buffer, unsigned count) {
   if (Tripped(Call::Write)) return -1;
-  ClearLastError();
-  const int n = native::_write(fd, buffer, count);
-  if (n == -1) SettleWriteError();
-  return n;
+  return native::_write(fd, buffer, count);
 }
 
 inline LONG _lseek(int fd, LONG offset, int origin) {
   if (Tripped(Call::LSeek)) return -1;
-  ClearLastError();
-  const LONG position = native::_lseek(fd, offset, origin);
-  if (position == -1) SettleLastError();
-  return position;
+  return native::_lseek(fd, offset, origin);
 }
 
 inline LONG _tell(int fd) {
   if (Tripped(Call::Tell)) return -1;
-  ClearLastError();
-  const LONG position = native::_tell(fd);
-  if (position == -1) SettleLastError();
-  return position;
+  return native::_tell(fd);
 }
 
 inline int _commit(int fd) {
   if (Tripped(Call::Commit)) return -1;
-  ClearLastError();
-  const int result = native::_commit(fd);
-  if (result != 0) SettleLastError();
-  return result;
+  return native::_commit(fd);
 }
 
 inline int _close(int fd) {
   if (Tripped(Call::Close)) return -1;
-  ClearLastError();
-  const int result = native::_close(fd);
-  if (result != 0) SettleLastError();
-  return result;
+  return native::_close(fd);
 }
 
 // The stdio calls whose failure the stdio back-end reports with the system's
 // code; its reads and writes report the stream's error indicator instead.
-inline std::FILE* fopen(const char* name, const char* mode) {
-  ClearLastError();
-  std::FILE* fp = native::fopen(name, mode);
-  if (fp == nullptr) SettleLastError();
-  return fp;
-}
-
-inline int fflush(std::FILE* fp) {
-  ClearLastError();
-  const int result = native::fflush(fp);
-  if (result != 0) SettleWriteError();
-  return result;
-}
-
-inline long ftell(std::FILE* fp) {
-  ClearLastError();
-  const long position = native::ftell(fp);
-  if (position == -1) SettleLastError();
-  return position;
-}
-
-inline int fseek(std::FILE* fp, long offset, int origin) {
-  ClearLastError();
-  const int result = native::fseek(fp, offset, origin);
-  if (result != 0) SettleLastError();
-  return result;
-}
+using native::fflush;
+using native::fopen;
+using native::fseek;
+using native::ftell;
 
 inline HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* record) {
   if (Tripped(Call::FindFirstFileA)) return INVALID_HANDLE_VALUE;

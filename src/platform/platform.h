@@ -10,11 +10,11 @@
 // calls have. Every call passes the fault seam (fault.h) first.
 //
 // The C runtime's calls (descriptors and stdio) leave the system's last error
-// right after they fail: the runtime can fail with only its errno set (a short
-// write to a full disk, a check of its own), so its calls clear the last error
-// first and, when it is still clear after a failure, set it from errno
-// (SettleLastError, SettleWriteError). A caller of the C++ streams, which run
-// over the runtime, does the same around each stream operation that can fail.
+// right after they fail, also where the runtime sets only its errno (on
+// Windows see win32/crt_win32.cpp). A caller of the C++ streams, which run
+// over the runtime, clears it before each stream operation that can fail and
+// settles it after a failure (ClearLastError, SettleLastError,
+// SettleWriteError).
 #ifndef LUFIO_SRC_PLATFORM_PLATFORM_H_
 #define LUFIO_SRC_PLATFORM_PLATFORM_H_
 
@@ -57,12 +57,6 @@ using ::LPSECURITY_ATTRIBUTES;
 using ::WIN32_FIND_DATAA;
 
 namespace native {
-using ::_close;
-using ::_commit;
-using ::_lseek;
-using ::_read;
-using ::_tell;
-using ::_write;
 using ::CloseHandle;
 using ::CreateFileA;
 using ::FindClose;
@@ -74,23 +68,25 @@ using ::ReadFile;
 using ::SetFilePointer;
 using ::SetLastError;
 using ::WriteFile;
-// The runtime's own stdio: its positions are 32-bit already.
-using ::fflush;
-using ::fopen;
-using ::fseek;
-using ::ftell;
 
-#if LUFIO_UCRT
-using ::_sopen_dispatch;
-#else
-// The old msvcrt runtime has no _sopen_dispatch; _sopen is the same open in
-// its non-secure form, which returns the descriptor and leaves the reason in
-// errno. Its last argument (validate the permission) is the one we pass as 0.
-inline int _sopen_dispatch(const char* name, int flags, int share, int permission, int* fd, int) {
-  *fd = ::_sopen(name, flags, share, permission);
-  return *fd == -1 ? errno : 0;
-}
-#endif
+// The C runtime's descriptor and stdio calls (win32/crt_win32.cpp), each
+// leaving the code of its own failure as the system's last error: the
+// runtime can fail with only its errno set (a short write to a full disk, a
+// check of its own), so each clears the last error first and, when it is
+// still clear after a failure, sets it from errno. _sopen_dispatch is _sopen
+// on the old msvcrt runtime, which has no _sopen_dispatch.
+int _sopen_dispatch(const char* name, int flags, int share, int permission, int* fd, int secure);
+int _read(int fd, void* buffer, unsigned count);
+int _write(int fd, const void* buffer, unsigned count);
+LONG _lseek(int fd, LONG offset, int origin);
+LONG _tell(int fd);
+int _commit(int fd);
+int _close(int fd);
+// The runtime's own stdio: its positions are 32-bit already.
+std::FILE* fopen(const char* name, const char* mode);
+int fflush(std::FILE* fp);
+long ftell(std::FILE* fp);
+int fseek(std::FILE* fp, long offset, int origin);
 }  // namespace native
 
 using native::GetLastError;
@@ -104,72 +100,16 @@ inline constexpr DWORD kInvalidArgumentError = ERROR_INVALID_PARAMETER;
 inline constexpr DWORD kInvalidNameError = ERROR_INVALID_NAME;
 inline constexpr DWORD kPositionOverflowError = ERROR_ARITHMETIC_OVERFLOW;
 
-// The Win32 code closest to the C runtime's errno value `e`: ERROR_DISK_FULL
-// for ENOSPC and so on; ERROR_GEN_FAILURE for a value without a counterpart.
-inline DWORD Win32CodeOf(int e) noexcept {
-  switch (e) {
-    case 0:
-      return ERROR_SUCCESS;
-    case ENOENT:
-      return ERROR_FILE_NOT_FOUND;
-    case EMFILE:
-      return ERROR_TOO_MANY_OPEN_FILES;
-    case EACCES:
-      return ERROR_ACCESS_DENIED;
-    case EBADF:
-      return ERROR_INVALID_HANDLE;
-    case ENOMEM:
-      return ERROR_NOT_ENOUGH_MEMORY;
-    case EROFS:
-      return ERROR_WRITE_PROTECT;
-    case EEXIST:
-      return ERROR_FILE_EXISTS;
-    case EINVAL:
-      return ERROR_INVALID_PARAMETER;
-    case EPIPE:
-      return ERROR_BROKEN_PIPE;
-    case ENOSPC:
-      return ERROR_DISK_FULL;
-    case ESPIPE:
-      return ERROR_SEEK_ON_DEVICE;
-    case ENAMETOOLONG:
-      return ERROR_FILENAME_EXCED_RANGE;
-    case EFBIG:
-      return ERROR_FILE_TOO_LARGE;
-    case EIO:
-      return ERROR_IO_DEVICE;
-    default:
-      return ERROR_GEN_FAILURE;
-  }
-}
-
-// Before a C runtime or C++ stream call that can fail: clears the system's
-// last error and the runtime's errno.
-inline void ClearLastError() noexcept {
-  ::SetLastError(ERROR_SUCCESS);
-  errno = 0;
-}
-
+// Before a C++ stream call that can fail: clears the system's last error and
+// the runtime's errno.
+void ClearLastError() noexcept;
 // After such a call failed: sets the system's last error from errno when the
-// call left it clear, and returns it.
-inline DWORD SettleLastError() noexcept {
-  DWORD code = ::GetLastError();
-  if (code == ERROR_SUCCESS) {
-    code = Win32CodeOf(errno);
-    ::SetLastError(code);
-  }
-  return code;
-}
-
-// The same after a call that was writing data out (_write, fflush, a C++
-// stream, which may write its buffer in any operation). A write that the
-// system cut short without an error of its own is a full disk: Microsoft's
-// runtime says ENOSPC then, Wine's EINVAL (what it makes of the clear last
-// error it finds), where a valid write has no other reason for EINVAL.
-inline DWORD SettleWriteError() noexcept {
-  if (::GetLastError() == ERROR_SUCCESS && errno == EINVAL) ::SetLastError(ERROR_DISK_FULL);
-  return SettleLastError();
-}
+// call left it clear (ERROR_DISK_FULL for ENOSPC, and so on), and returns it.
+DWORD SettleLastError() noexcept;
+// The same after a call that was writing data out (a C++ stream may write its
+// buffer in any operation): a write that the system cut short without an
+// error of its own is a full disk.
+DWORD SettleWriteError() noexcept;
 
 }  // namespace lufio::sys
 

@@ -208,7 +208,9 @@ class Object {
   std::int64_t Size64() const { return static_cast<std::int64_t>(disk_.size()); }
   void Closed(const char* message) {
     if (fault_ == message && (open_ || f_.closed_calls_system)) throw Failure{message, fault_code_};
-    if (!open_) throw Failure{message, f_.closed_throws ? static_cast<std::uint32_t>(test::kClosedHandle) : kNoCode};
+    // A closed stream fails without a system call: code 0. A closed handle goes to the system.
+    const std::uint32_t closed = f_.closed_throws ? test::kClosedHandle : f_.closed_calls_system ? kNoCode : 0;
+    if (!open_) throw Failure{message, closed};
   }
   static std::string CStr(const std::string& s) { return s.substr(0, s.find('\0')); }
   std::int32_t seek(std::int32_t offset, std::int32_t whence) {
