@@ -100,6 +100,8 @@ TEST_P(Names, WithAZeroInsideAreRefusedAtOpen) {
   WriteBytes(cut, "kept");
   ExpectError([&] { FileW(path, FileHandler::TypeBinary, factory()); }, "Failed to open", cut, code);
   ExpectError([&] { TextFileR(path, factory()); }, "Failed to open", cut, code);
+  ExpectError([&] { SafeFileW(path, FileHandler::TypeBinary, factory()); }, "Failed to open", cut, code);
+  ExpectError([&] { FileR(std::string(1, '\0'), FileHandler::TypeBinary, factory()); }, "Failed to open", "", code);
   EXPECT_EQ(ReadBytes(cut), "kept");
 }
 

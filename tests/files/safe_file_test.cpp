@@ -69,6 +69,7 @@ TEST_P(SafeSave, EachFailingStepKeepsTheTargetWhole) {
     bool durable;
     const char* message;  // null: Commit succeeds
     const char* after;
+    lusys::ULong code = 77;
   };
   const bool folder_synced = !kOnWindows;
   const std::vector<Case> cases = {
@@ -78,6 +79,7 @@ TEST_P(SafeSave, EachFailingStepKeepsTheTargetWhole) {
       {Call::SaveReplace, false, "Failed to replace file", "old"},
       {Call::SaveSyncFolder, true, folder_synced ? "Failed to flush folder" : nullptr, "new"},
       {Call::SaveSyncFolder, false, nullptr, "new"},
+      {Call::SaveSyncFolder, true, nullptr, "new", EINVAL},  // a file system that cannot store a folder
       {calls.empty() ? Call::kCount : calls[2], true, "Failed to flush buffer", "old"},
       {calls.empty() ? Call::kCount : calls[4], true, "Failed to write file", "old"},
   };
@@ -85,14 +87,17 @@ TEST_P(SafeSave, EachFailingStepKeepsTheTargetWhole) {
     SCOPED_TRACE(static_cast<int>(c.call));
     if (c.call == Call::kCount) continue;
     WriteBytes(Path("t"), "old");
-    sys::fault::Arm(c.call, 77);
+    sys::fault::Arm(c.call, c.code);
     const auto save = [&] {
+      const long descriptors = OpenDescriptors();
       SafeFileW out(File("t"), kBinary, factory());
       out.Write(lusys::Literal("new"));
       try {
         c.durable ? out.Commit() : out.CommitNotDurable();
       } catch (const Error&) {
-        EXPECT_EQ(Held(dir_.path()), Names{"t"});  // removed at once, not only when the object goes
+        // Removed and closed at once, not only when the object goes; its folder stays open till then.
+        EXPECT_EQ(Held(dir_.path()), Names{"t"});
+        EXPECT_EQ(OpenDescriptors(), descriptors + (descriptors < 0 ? 0 : 1));
         throw;
       }
     };
