@@ -134,7 +134,7 @@ TEST(SafeSavePosix, PermissionsLinksAndWhatIsRefused) {
   fs::permissions(dir.path(), fs::perms(0777));
   {
     SafeFileW out(file("link"), kBinary, stdio);
-    out.Write(lusys::Literal("secret"));
+    out.Write(lusys::Literal("secret")), out.Flush();  // nothing buffered for the child of the fork below
     lusys::BasicStrOStream<char> temp;
     out.GetFileName().Print(temp);
     EXPECT_EQ(mode(fs::path(temp.Get()).filename().string()), 0600u);
