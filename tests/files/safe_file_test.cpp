@@ -70,6 +70,7 @@ TEST_P(SafeSave, EachFailingStepKeepsTheTargetWhole) {
     const char* message;  // null: Commit succeeds
     const char* after;
     lusys::ULong code = 77;
+    bool flush_first = false;  // an explicit Flush before Commit
   };
   const bool folder_synced = !kOnWindows;
   const std::vector<Case> cases = {
@@ -81,6 +82,8 @@ TEST_P(SafeSave, EachFailingStepKeepsTheTargetWhole) {
       {Call::SaveSyncFolder, false, nullptr, "new"},
       {Call::SaveSyncFolder, true, nullptr, "new", EINVAL},  // a file system that cannot store a folder
       {calls.empty() ? Call::kCount : calls[2], true, "Failed to flush buffer", "old"},
+      {calls.empty() ? Call::kCount : calls[2], true, "Failed to flush buffer", "old", 77, true},
+      {calls.empty() ? Call::kCount : calls[5], true, "Failed to open", "old"},  // the back-end's open
       {calls.empty() ? Call::kCount : calls[4], true, "Failed to write file", "old"},
   };
   for (const Case& c : cases) {
@@ -92,6 +95,7 @@ TEST_P(SafeSave, EachFailingStepKeepsTheTargetWhole) {
       const long descriptors = OpenDescriptors();
       SafeFileW out(File("t"), kBinary, factory());
       out.Write(lusys::Literal("new"));
+      if (c.flush_first) out.Flush();
       try {
         c.durable ? out.Commit() : out.CommitNotDurable();
       } catch (const Error&) {
