@@ -69,25 +69,23 @@ using ::SetFilePointer;
 using ::SetLastError;
 using ::WriteFile;
 
-// The C runtime's descriptor and stdio calls (win32/crt_win32.cpp), each
-// leaving the code of its own failure as the system's last error: the
-// runtime can fail with only its errno set (a short write to a full disk, a
-// check of its own), so each clears the last error first and, when it is
-// still clear after a failure, sets it from errno. _sopen_dispatch is _sopen
-// on the old msvcrt runtime, which has no _sopen_dispatch.
-int _sopen_dispatch(const char* name, int flags, int share, int permission, int* fd, int secure);
-int _read(int fd, void* buffer, unsigned count);
-int _write(int fd, const void* buffer, unsigned count);
-LONG _lseek(int fd, LONG offset, int origin);
-LONG _tell(int fd);
-int _commit(int fd);
-int _close(int fd);
-// The runtime's own stdio: its positions are 32-bit already.
+// The C runtime's stdio calls (win32/crt_win32.cpp), each leaving the code of
+// its own failure as the system's last error, as its descriptor calls do
+// (crt_calls.h): the runtime can fail with only its errno set (a short write
+// to a full disk, a check of its own), so each clears the last error first
+// and, when it is still clear after a failure, sets it from errno. Its
+// positions are 32-bit already.
 std::FILE* fopen(const char* name, const char* mode);
 int fflush(std::FILE* fp);
 long ftell(std::FILE* fp);
 int fseek(std::FILE* fp, long offset, int origin);
 }  // namespace native
+}  // namespace lufio::sys
+
+// _sopen_dispatch is _sopen on the old msvcrt runtime, which has no _sopen_dispatch.
+#include "crt_calls.h"
+
+namespace lufio::sys {
 
 using native::GetLastError;
 using native::SetLastError;

@@ -19,18 +19,8 @@
 #include <cstdio>
 
 #include "posix/win32_file.h"
-
-namespace lufio::sys::native {
-
-int _sopen_dispatch(const char* name, int flags, int share, int permission, int* fd, int secure);
-int _read(int fd, void* buffer, unsigned count);
-int _write(int fd, const void* buffer, unsigned count);
-LONG _lseek(int fd, LONG offset, int origin);
-LONG _tell(int fd);
-int _commit(int fd);
-int _close(int fd);
-
-}  // namespace lufio::sys::native
+// After LONG, which it uses.
+#include "crt_calls.h"
 
 // The Windows runtime's flag values, which the back-end passes unchanged.
 #define _O_RDONLY 0x0000
