@@ -2,6 +2,7 @@
 // and types outside the enums, each system call's failure with the system's
 // code, a closed handler, and positions at the 32-bit limits.
 
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <map>
@@ -81,6 +82,7 @@ TEST_P(Backends, ModesAndTypes) {
   const bool opens = Is("Crt");
   Handle odd = Create(opens ? "f" : "none");
   EXPECT_EQ(Do<open>(*odd, static_cast<FH::Mode>(Is("Stdio") ? 4 : 7), FH::TypeBinary), opens);
+  EXPECT_EQ(opens ? 0 : LastErrorProbe::get_last_error(), opens ? 0 : kOnWindows ? 87u : EINVAL);  // invalid parameter
   if (opens) {
     EXPECT_THROW(Do<write>(*odd, "x", 1), Error);
   }

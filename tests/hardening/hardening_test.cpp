@@ -43,7 +43,9 @@ TEST_P(EachBackend, DirectoryCannotBeReadAsAFile) {
   const lusys::CPPathFile path(dir.c_str());
   if (kOnWindows || !Is("Ios")) {
     const lusys::ULong code = kOnWindows ? 5 : Is("Crt") ? EACCES : EISDIR;
+    const long descriptors = OpenDescriptors();
     ExpectError([&] { FileR(path, kBinary, factory()); }, "Failed to open", dir, code);
+    EXPECT_EQ(OpenDescriptors(), descriptors);  // what the open made to look at it is closed
     return;
   }
   TextFileR in(path, factory());
