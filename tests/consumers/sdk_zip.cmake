@@ -95,6 +95,16 @@ set(app_folder "mkdir app && cp app.cpp '${readme}/app/CMakeLists.txt' app/ \
 && copy=$(${copy_line}) && test -n \"$copy\" && grep -qF \"$copy\" app/CMakeLists.txt")
 lufio_zip_consumer(cmake-release build/app.exe "DLL Name: liblufio.dll DLL Name: liblusys.dll " ${app_folder})
 lufio_zip_consumer(cmake-debug build-debug/app.exe "DLL Name: liblufiod.dll DLL Name: liblusysd.dll " ${app_folder})
+# What README tells a debugger user: the Debug DLL copied beside the program
+# carries lufio's source lines (the build machine's gdb reads them from a PE
+# as mingw-w64's does).
+find_program(LUFIO_GDB gdb)
+if(LUFIO_GDB)
+  add_test(NAME consumer.zip_debug_symbols COMMAND sh -c "'${LUFIO_GDB}' -batch -ex 'info line lufio::FileR::FileR' \
+'${work}/cmake-debug/build-debug/liblufiod.dll' | grep -q 'of \"[^\"]*/src/files/access_classes\\.cpp\" starts at address'")
+  set_tests_properties(consumer.zip_debug_symbols PROPERTIES DEPENDS consumer.zip_cmake-debug LABELS consumer
+    FIXTURES_REQUIRED lufio_zip)
+endif()
 # The command line makes app.exe where it runs and copies the DLLs there.
 lufio_zip_consumer(command-line app.exe "DLL Name: liblufio.dll DLL Name: liblusys.dll " true)
 
