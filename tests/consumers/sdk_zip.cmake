@@ -55,7 +55,7 @@ endif()
 # The zip's README blocks, written out once for the consumers below.
 set(readme ${work}/readme)
 add_test(NAME consumer.zip_readme COMMAND ${CMAKE_COMMAND} -DREADME=${sdk}/README.md -DOUT=${readme}
-  "-DEXPECT=app/CMakeLists.txt|cmake-release|cmake-debug|command-line|examples"
+  "-DEXPECT=app/CMakeLists.txt|cmake-release|cmake-debug|command-line|command-line-debug|examples"
   -P ${CMAKE_CURRENT_SOURCE_DIR}/readme_blocks.cmake)
 set_tests_properties(consumer.zip_readme PROPERTIES FIXTURES_REQUIRED lufio_zip FIXTURES_SETUP lufio_zip_readme
   LABELS consumer)
@@ -72,11 +72,12 @@ else()
   set(on_host "true")
 endif()
 
-# lufio_zip_consumer(name exe imports build): in an empty folder ${work}/name
-# holding app.cpp, runs README's block `name` with SDK set to the unpacked zip,
-# which makes the program exe (a path from that folder); checks that exe
-# imports exactly lufio's DLLs `imports` (a regular expression) and runs it
-# there under Wine, with no WINEPATH.
+# lufio_zip_consumer(name exe imports prepare...): in an empty folder
+# ${work}/name holding app.cpp, runs the shell commands `prepare`, then README's
+# block `name` with SDK set to the unpacked zip, which makes the program exe (a
+# path from that folder); checks that of lufio's DLLs exe imports exactly
+# `imports` (objdump's sorted "DLL Name: ..." lines, each followed by a space)
+# and runs it there under Wine, with no WINEPATH.
 function(lufio_zip_consumer name exe imports)
   add_test(NAME consumer.zip_${name} COMMAND sh -c "rm -rf '${work}/${name}' && mkdir -p '${work}/${name}/names' \
 && cd '${work}/${name}' && cp '${source}' app.cpp && ${ARGN} \
@@ -107,9 +108,10 @@ if(LUFIO_GDB)
 endif()
 # The command line makes app.exe where it runs and copies the DLLs there.
 lufio_zip_consumer(command-line app.exe "DLL Name: liblufio.dll DLL Name: liblusys.dll " true)
+lufio_zip_consumer(command-line-debug app.exe "DLL Name: liblufiod.dll DLL Name: liblusysd.dll "
+  "SDK='${sdk}' sh -ex '${readme}/command-line.sh'")
 
 # examples/ built as README says, each program run from the build folder.
-set(x ${work}/examples/build-examples)
 add_test(NAME consumer.zip_examples COMMAND sh -c "rm -rf '${work}/examples' && mkdir -p '${work}/examples' \
 && cd '${work}/examples' && SDK='${sdk}' sh -ex '${readme}/examples.sh' && cd build-examples && mkdir -p tree/sub \
 && run() { env -u WINEPATH ${wine} \"$@\"; } \
