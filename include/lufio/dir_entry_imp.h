@@ -21,6 +21,7 @@
 #include <windows.h>
 
 namespace lufio::sys {
+/// The record behind DirEntry::Imp: Windows' own WIN32_FIND_DATAA.
 using FindRecord = ::WIN32_FIND_DATAA;
 }  // namespace lufio::sys
 
