@@ -90,3 +90,9 @@ lufio_zip_consumer(find_package build/app.exe "copy=$(grep -m1 -o 'COMMAND .*TAR
 lufio_zip_consumer(command_line ${sdk}/bin/command_line.exe "true ${manifest_object} \
 && x86_64-w64-mingw32-g++-posix -std=c++17 -I'${sdk}/include' '${source}' ${manifest_input} \
 -L'${sdk}/lib' -llufio -llusys -o '${sdk}/bin/command_line.exe'")
+
+# The zip's API reference teaches as the build's does, and describes the
+# headers as Windows sees them (DirEntry::Imp is WIN32_FIND_DATAA).
+add_test(NAME consumer.zip_reference COMMAND ${CMAKE_COMMAND} -DHTML=${sdk}/${CMAKE_INSTALL_DOCDIR}/html -DWINDOWS=ON
+  -P ${PROJECT_SOURCE_DIR}/cmake/CheckReference.cmake)
+set_tests_properties(consumer.zip_reference PROPERTIES FIXTURES_REQUIRED lufio_zip LABELS consumer)
