@@ -57,8 +57,14 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
 // the command then fails.
 void Lines(const std::string& file, long buffer_size, const Backend& backend);
 // Prints each entry of `dir` that passes `filter`: type, size, last write
-// time (UTC) and name.
-void Ls(const std::string& dir, lufio::DirReader::Filter filter);
+// time (UTC) and name, one entry a line with the name escaped (EscapeName),
+// or, when `zero`, each ended by a NUL with the name as it is.
+void Ls(const std::string& dir, lufio::DirReader::Filter filter, bool zero = false);
+// `name` with a backslash written as two, and a line feed, carriage return,
+// tab or other control character as \n, \r, \t or \xHH, so that it holds
+// no line break and reads back unambiguously (GNU ls's escape style). Bytes
+// from 0x80 on (UTF-8) stay as they are.
+std::string EscapeName(const char* name);
 
 // What bench measures besides the bulk file: the entries of the listed
 // directory, and the runs of each measurement (the table shows the median).

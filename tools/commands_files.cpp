@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::size_t kCopyBuffer = 1 << 20;
 // Copies from this size on show progress.
-constexpr lusys::Long kCopyProgressFrom = 8 << 20;
+constexpr std::uint64_t kCopyProgressFrom = 8 << 20;
 
 // Writes all of `n` bytes to standard output.
 void PutOut(const char* data, std::size_t n) {
@@ -99,20 +99,16 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
   // One answer on every back-end and platform, before anything is opened.
   if (IsFolder(from)) throw std::runtime_error("SRC is a folder, not a file: " + from);
   lufio::FileR in(lusys::CPPathFile(from.c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
-  lusys::Long size = 0;
-  if (show_progress) {
-    try {
-      size = in.Size();
-    } catch (const lufio::Error&) {
-      size = 0;  // not a file one can seek in (a pipe): no progress, the copy goes on
-    }
-  }
+  // The system's 64-bit size: the file object's Size is 32-bit and throws
+  // from 2 GiB on. A pipe or a device has none: its progress counts bytes.
+  std::uint64_t size = 0;
+  const bool size_known = RegularFileSize(from, size);
   // Refused, as a copy written in place would cut SRC to length 0 before a
   // byte of it is read.
   if (SameFile(from, to)) {
     throw std::runtime_error("cannot copy a file onto itself: " + from + " and " + to + " are one file");
   }
-  Progress progress(static_cast<std::uint64_t>(size), size >= kCopyProgressFrom);
+  Progress progress(size_known ? size : 0, show_progress && (!size_known || size >= kCopyProgressFrom));
   // A regular or new DST is saved safely: written beside it and put in its
   // place by Commit, removed on any failure. A device or FIFO is written where
   // it is.
@@ -142,9 +138,14 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
       written += step;
     }
     done += n;
-    std::snprintf(label, sizeof(label), "%llu of %llu MiB", static_cast<unsigned long long>(done >> 20),
-                  static_cast<unsigned long long>(size >> 20));
-    progress.Update(done, label);
+    if (size_known) {
+      std::snprintf(label, sizeof(label), "%llu of %llu MiB", static_cast<unsigned long long>(done >> 20),
+                    static_cast<unsigned long long>(size >> 20));
+      progress.Update(done, label);
+    } else if (done >= kCopyProgressFrom) {
+      std::snprintf(label, sizeof(label), "%llu MiB copied", static_cast<unsigned long long>(done >> 20));
+      progress.Update(done, label);
+    }
   }
   ThrowIfInterrupted();
   if (save) {
@@ -202,9 +203,38 @@ void Lines(const std::string& file, long buffer_size, const Backend& backend) {
   if (with_nul != 0) throw std::runtime_error(std::to_string(with_nul) + " line(s) shown only up to a NUL byte");
 }
 
+std::string EscapeName(const char* name) {
+  std::string text;
+  for (; *name != '\0'; ++name) {
+    const auto byte = static_cast<unsigned char>(*name);
+    switch (byte) {
+      case '\\':
+        text += "\\\\";
+        break;
+      case '\n':
+        text += "\\n";
+        break;
+      case '\r':
+        text += "\\r";
+        break;
+      case '\t':
+        text += "\\t";
+        break;
+      default:
+        if (byte < 0x20 || byte == 0x7f) {
+          char hex[5];
+          std::snprintf(hex, sizeof(hex), "\\x%02x", byte);
+          text += hex;
+        } else {
+          text += static_cast<char>(byte);
+        }
+    }
+  }
+  return text;
+}
+
 // Entries come in the platform's order.
-void Ls(const std::string& dir, lufio::DirReader::Filter filter) {
-  constexpr std::uint32_t kDirectoryBit = 0x10;
+void Ls(const std::string& dir, lufio::DirReader::Filter filter, bool zero) {
   lufio::DirReader reader(lusys::CPPath(dir.c_str()), filter);
   for (const lufio::DirEntry* found = reader.GetFirst(); found != nullptr; found = reader.GetNext()) {
     lufio::DirEntry entry(*found);  // the record is reached through an entry of our own
@@ -212,8 +242,10 @@ void Ls(const std::string& dir, lufio::DirReader::Filter filter) {
     const std::uint64_t size = (std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow;
     const std::uint64_t written =
         (std::uint64_t{record.ftLastWriteTime.dwHighDateTime} << 32) | record.ftLastWriteTime.dwLowDateTime;
-    std::printf("%-4s %12llu %s %s\n", (record.dwFileAttributes & kDirectoryBit) != 0 ? "dir" : "file",
-                static_cast<unsigned long long>(size), IsoTime(written).c_str(), entry.GetName());
+    const std::string name = zero ? std::string(entry.GetName()) : EscapeName(entry.GetName());
+    std::printf("%-4s %12llu %s %s", EntryKind(dir, entry.GetName(), record.dwFileAttributes),
+                static_cast<unsigned long long>(size), IsoTime(written).c_str(), name.c_str());
+    PutOut(zero ? "" : "\n", 1);  // the NUL of an empty text, or a line feed
   }
 }
 

@@ -32,6 +32,27 @@ std::uint32_t PermissionBits(const std::string& name) noexcept {
   return ::stat(name.c_str(), &info) == 0 ? static_cast<std::uint32_t>(info.st_mode & 0777) : 0666;
 }
 
+bool RegularFileSize(const std::string& name, std::uint64_t& size) noexcept {
+  struct stat info;
+  if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  size = static_cast<std::uint64_t>(info.st_size);
+  return true;
+}
+
+const char* EntryKind(const std::string& dir, const char* name, std::uint32_t attributes) noexcept {
+  if ((attributes & 0x10) != 0) return "dir";
+  if ((attributes & 0x40) == 0) return "file";
+  // The find record describes an entry through its symbolic links; so does stat.
+  struct stat info;
+  const std::string path = dir + "/" + name;
+  if (::stat(path.c_str(), &info) != 0 && ::lstat(path.c_str(), &info) != 0) return "dev";
+  if (S_ISFIFO(info.st_mode)) return "fifo";
+  if (S_ISSOCK(info.st_mode)) return "sock";
+  if (S_ISCHR(info.st_mode)) return "chr";
+  if (S_ISBLK(info.st_mode)) return "blk";
+  return "dev";
+}
+
 bool TextModeFoldsLineEnds() noexcept { return false; }
 
 std::filesystem::path NativePath(const std::string& name) { return std::filesystem::path(name); }

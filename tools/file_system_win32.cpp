@@ -50,6 +50,24 @@ bool IsFolder(const std::string& name) noexcept {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool RegularFileSize(const std::string& name, std::uint64_t& size) noexcept {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (::GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data) == 0 ||
+      (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+    return false;
+  }
+  size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  return true;
+}
+
+// A folder listing on Windows holds files and folders; a device or a pipe has
+// a name of its own outside any folder (\\.\pipe\...), so only the record's
+// device bit, should a file system set it, says "dev".
+const char* EntryKind(const std::string& /*dir*/, const char* /*name*/, std::uint32_t attributes) noexcept {
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return "dir";
+  return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? "dev" : "file";
+}
+
 std::uint32_t PermissionBits(const std::string& /*name*/) noexcept { return 0666; }
 
 bool TextModeFoldsLineEnds() noexcept { return true; }

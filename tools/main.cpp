@@ -5,13 +5,16 @@
 //   lufio copy SRC DST                    copy a file (not onto itself)
 //   lufio lines FILE [--buffer N]         print each line, marking the pieces
 //                                         of a line that did not fit the buffer
-//   lufio ls DIR [--files|--dirs]         list a directory: type, size, last
-//                                         write time (UTC) and name
+//   lufio ls DIR [--files|--dirs] [-0]    list a directory: type, size, last
+//                                         write time (UTC) and name, one entry
+//                                         a line (names escaped) or, with -0,
+//                                         each ended by a NUL
 //   lufio bench [--size MiB] [--dir PATH] time every back-end
 //
 // cat, copy and lines take --backend win|crt|stdio|ios. Exit codes: 0 success,
 // 1 a failure (printed as one line; a lufio::Error or lufio::DirReader::Error
-// with its message, path, code and what the code is), 2 bad usage, 128 + the
+// with its message, path, code and what the code is), 2 bad usage (one line
+// too, "lufio: " first like every error line), 128 + the
 // signal's number when interrupted (130 for Ctrl-C; 130 on Windows).
 #include <lufio/lufio.h>
 #include <CLI/CLI.hpp>
@@ -94,7 +97,8 @@ void FinishStandardOutput() {
 }
 
 // A whole number in decimal; CLI::Range alone would call any other text a
-// number out of its range.
+// number out of its range. No text of its own in the option's type, which
+// the option names (BYTES, MiB).
 CLI::Validator WholeNumber() {
   return CLI::Validator(
       [](std::string& text) -> std::string {
@@ -103,7 +107,7 @@ CLI::Validator WholeNumber() {
         if (text.empty() || end == text.c_str() || *end != '\0') return text + " is not a number";
         return std::string();
       },
-      "NUMBER");
+      "");
 }
 
 // CLI::ExistingDirectory with the name read as the library reads it: under
@@ -118,6 +122,25 @@ CLI::Validator ExistingDirectory() {
         return std::string();
       },
       "DIR");
+}
+
+// The usage error `e` of `app` in one line on standard error, "lufio: " first
+// like every other error line, with the command whose help tells more. An
+// unknown command gets the list of commands instead of the parser's words.
+void ReportUsageError(const CLI::App& app, const CLI::ParseError& e, const std::string& commands) {
+  std::string help = "lufio";
+  for (const CLI::App* command = &app; !command->get_subcommands().empty();) {
+    command = command->get_subcommands().back();
+    help += " " + command->get_name();
+  }
+  const std::vector<std::string> rest = app.remaining();
+  if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr && app.get_subcommands().empty() && !rest.empty() &&
+      rest.front().compare(0, 1, "-") != 0) {
+    std::fprintf(stderr, "lufio: unknown command '%s'; the commands are %s (see lufio --help)\n",
+                 rest.front().c_str(), commands.c_str());
+    return;
+  }
+  std::fprintf(stderr, "lufio: %s (see %s --help)\n", e.what(), help.c_str());
 }
 
 // Parses the command line and runs the command; returns the exit code of a
@@ -144,6 +167,9 @@ int Run(int argc, char** argv) {
   std::string file, to;
   long buffer_size = 4096;
 
+  // The range goes with the option's own text, not into its type (BYTES).
+  const auto range = [](long low, long high) { return CLI::Range(low, high).description(""); };
+
   CLI::App* cat = app.add_subcommand("cat", "Copy FILE to standard output");
   cat->add_option("FILE", file, "the file to print")->required();
   add_backend(cat);
@@ -158,7 +184,8 @@ int Run(int argc, char** argv) {
       "and put in DST's place in one step, keeping DST's permissions (a new DST gets SRC's, as cp gives them); on any "
       "failure or interrupt it is removed and DST stays as it was. A DST that is a device or a FIFO is written where "
       "it is.\n"
-      "A file of 8 MiB or more shows its progress when standard error is a terminal.\n\n" +
+      "When standard error is a terminal, a copy of 8 MiB or more shows its progress, whatever its size; from a "
+      "pipe or a device, whose size is unknown, the bytes copied so far.\n\n" +
       BackendHelp());
 
   CLI::App* lines =
@@ -166,40 +193,58 @@ int Run(int argc, char** argv) {
   lines->add_option("FILE", file, "the text file")->required();
   lines
       ->add_option("--buffer", buffer_size,
-                   "line buffer size in bytes (2 or more). Over win and crt every line reads a whole buffer and "
-                   "moves back behind its line feed, so the time grows with N: 200,000 short lines take about "
-                   "0.1 s with 4096 and 15 s with 1048576. stdio and ios read from their own buffers")
+                   "line buffer size in bytes, 2 to 1073741824. Over win and crt every line reads a whole buffer "
+                   "and moves back behind its line feed, so the time grows with the size (README.md, \"Line "
+                   "reading speed\", has the figures; lufio bench measures lines here). stdio and ios read from "
+                   "their own buffers")
+      ->type_name("BYTES")
       ->check(WholeNumber())
-      ->check(CLI::Range(2L, 1L << 30))
+      ->check(range(2L, 1L << 30))
       ->capture_default_str();
   add_backend(lines);
 
-  bool only_files = false, only_dirs = false;
+  bool only_files = false, only_dirs = false, zero = false;
   CLI::App* ls = app.add_subcommand("ls", "List DIR: type, size, last write time (UTC) and name of each entry");
   ls->add_option("DIR", file, "the directory to list")->required();
   CLI::Option* files_flag = ls->add_flag("--files", only_files, "list only files");
   ls->add_flag("--dirs", only_dirs, "list only subdirectories")->excludes(files_flag);
-  ls->footer("Lists through DirReader (the Win32 find functions; POSIX stand-ins off Windows): no back-end choice.");
+  ls->add_flag("--zero,-0", zero, "end each entry with a NUL instead of a line feed, its name as it is");
+  ls->footer(
+      "Types: dir, file, and where the system has them fifo, sock, chr (a character device), blk (a block device), "
+      "dev (another kind of device).\n"
+      "One entry is one line: in a name, a backslash is written \\\\, a line feed \\n, a carriage return \\r, a "
+      "tab \\t and any other control character \\xHH (GNU ls's escape style, in hexadecimal). With --zero each "
+      "entry ends with a NUL and its name is written as it is, for xargs -0.\n"
+      "Lists through DirReader (the Win32 find functions; POSIX stand-ins off Windows): no back-end choice.");
 
   BenchOptions bench_options;
   CLI::App* bench = app.add_subcommand("bench", "Time every back-end on data of its own and print one table");
-  bench->add_option("--size", bench_options.size_mib, "size of the bulk file in MiB")
+  bench->add_option("--size", bench_options.size_mib, "size of the bulk file in MiB, 1 to 2047")
+      ->type_name("MiB")
       ->check(WholeNumber())
-      ->check(CLI::Range(1L, 2047L))
+      ->check(range(1L, 2047L))
       ->capture_default_str();
   bench->add_option("--dir", bench_options.dir, "where to make the temporary folder (default: the system's)")
       ->check(ExistingDirectory());
   bench->footer(BenchHelp());
 
+  std::string commands;
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    commands += (commands.empty() ? "" : ", ") + command->get_name();
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    if (app.exit(e) != 0) return kExitUsage;
-    FinishStandardOutput();  // --help, --version
+    if (e.get_exit_code() != 0) {
+      ReportUsageError(app, e, commands);
+      return kExitUsage;
+    }
+    app.exit(e);  // --help, --version
+    FinishStandardOutput();
     return 0;
   }
   if (app.get_subcommands().empty()) {
-    std::fputs("A command is required: cat, copy, lines, ls or bench\nRun with --help for more information.\n", stderr);
+    std::fprintf(stderr, "lufio: a command is required: %s (see lufio --help)\n", commands.c_str());
     return kExitUsage;
   }
 
@@ -211,9 +256,11 @@ int Run(int argc, char** argv) {
   if (copy->parsed()) Copy(file, to, FindBackend(backend), show_progress);
   if (lines->parsed()) Lines(file, buffer_size, FindBackend(backend));
   if (ls->parsed()) {
-    Ls(file, only_files  ? lufio::DirReader::FilterFiles
-             : only_dirs ? lufio::DirReader::FilterDirs
-                         : lufio::DirReader::FilterAll);
+    Ls(file,
+       only_files  ? lufio::DirReader::FilterFiles
+       : only_dirs ? lufio::DirReader::FilterDirs
+                   : lufio::DirReader::FilterAll,
+       zero);
   }
   if (bench->parsed()) Bench(bench_options, show_progress);
   FinishStandardOutput();

@@ -123,3 +123,9 @@ add_test(NAME consumer.zip_examples COMMAND sh -c "rm -rf '${work}/examples' && 
 && { run ./show_error.exe missing.txt > error.txt; test $? = 1; } && tr -d '\\r' < error.txt | grep -q '^code: *2$'")
 set_tests_properties(consumer.zip_examples PROPERTIES FIXTURES_REQUIRED "wine;lufio_zip;lufio_zip_readme"
   LABELS consumer TIMEOUT 300 DEPENDS consumer.zip_shipped)
+
+# The zip's API reference teaches as the build's does, and describes the
+# headers as Windows sees them (DirEntry::Imp is WIN32_FIND_DATAA).
+add_test(NAME consumer.zip_reference COMMAND ${CMAKE_COMMAND} -DHTML=${sdk}/${CMAKE_INSTALL_DOCDIR}/html -DWINDOWS=ON
+  -P ${PROJECT_SOURCE_DIR}/cmake/CheckReference.cmake)
+set_tests_properties(consumer.zip_reference PROPERTIES FIXTURES_REQUIRED lufio_zip LABELS consumer)
