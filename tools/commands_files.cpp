@@ -187,8 +187,18 @@ void Lines(const std::string& file, long buffer_size, const Backend& backend) {
       before = after;
       end = complete ? (backend.folds_text ? 2 : 1) : 0;
     } else {
-      while (taken > shown && buffer[taken] == kUnwritten) --taken;
+      // A line without a NUL wrote its text, its end's zeros and nothing
+      // after them: the byte there is still kUnwritten (or the buffer ended).
+      // Only a line that wrote more is searched for its last byte, so a long
+      // buffer costs nothing per line; a NUL followed directly by a 0xFF byte
+      // (over stdio a NUL, a zero and 0xFF) looks like a line's end (README).
       end = complete && backend.lines == Backend::kFgets ? 1 : 0;
+      taken = shown + end;
+      const bool ended_there = taken + 1 >= size || buffer[taken + 1] == kUnwritten;
+      if (!ended_there || (end == 1 && buffer[taken] != '\0')) {
+        taken = size - 1;
+        while (taken > shown && buffer[taken] == kUnwritten) --taken;
+      }
     }
     PutOut(buffer.data(), shown);
     PutOut(complete ? "\n" : " \\\n", complete ? 1 : 3);
