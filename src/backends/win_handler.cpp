@@ -5,6 +5,10 @@
 // text mode), and lines are read by FileHandler's default reader. A closed
 // handler hands INVALID_HANDLE_VALUE to the system, which rejects it with its
 // own code.
+//
+// AdoptedWinHandler, for AdoptedWinHandlerFactory, is the same handler over a
+// handle the caller opened: its open takes that handle (no move to the end
+// for FileA), its close forgets it without closing it.
 #include <cstdint>
 #include <memory>
 
@@ -21,7 +25,7 @@ using detail::Fail;
 using detail::LastError;
 using lusys::Long;
 
-class WinHandler final : public FileHandler {
+class WinHandler : public FileHandler {
  public:
   explicit WinHandler(const lusys::CPPathFileBase& path) : FileHandler(path) {}
 
@@ -113,11 +117,34 @@ class WinHandler final : public FileHandler {
     }
   }
 
+
+ protected:
   sys::HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+class AdoptedWinHandler final : public WinHandler {
+ public:
+  AdoptedWinHandler(const lusys::CPPathFileBase& path, void* handle)
+      : WinHandler(path), adopted_(static_cast<sys::HANDLE>(handle)) {}
+
+ private:
+  bool open(Mode /*mode*/, Type /*type*/) override {
+    if (adopted_ == INVALID_HANDLE_VALUE) {
+      sys::SetLastError(sys::kClosedHandleError);
+      return false;
+    }
+    handle_ = adopted_;
+    return true;
+  }
+
+  void close() override { handle_ = INVALID_HANDLE_VALUE; }
+
+  const sys::HANDLE adopted_;
 };
 
 }  // namespace
 
 LUFIO_DEFINE_FACTORY(WinHandlerFactory, WinHandler)
+LUFIO_DEFINE_ADOPTING_FACTORY(AdoptedWinHandlerFactory, AdoptedWinHandler, void*, handle_)
 
 }  // namespace lufio
