@@ -8,7 +8,9 @@
 //
 // AdoptedWinHandler, for AdoptedWinHandlerFactory, is the same handler over a
 // handle the caller opened: its open takes that handle (no move to the end
-// for FileA), its close forgets it without closing it.
+// for FileA), its close forgets it without closing it, and a read from a
+// pipe whose writer has gone (ERROR_BROKEN_PIPE) is the end, as the C
+// runtime takes it: adopted handles are standard input and pipes above all.
 #include <cstdint>
 #include <memory>
 
@@ -138,6 +140,16 @@ class AdoptedWinHandler final : public WinHandler {
   }
 
   void close() override { handle_ = INVALID_HANDLE_VALUE; }
+
+  std::uint64_t read(char* buffer, Long size) override {
+    sys::DWORD done = 0;
+    if (sys::ReadFile(handle_, buffer, static_cast<sys::DWORD>(size), &done) == 0) {
+      const lusys::ULong code = LastError();
+      if (code == sys::kBrokenPipeError) return 0;
+      Fail(detail::kReadFailed, *this, code);
+    }
+    return done;
+  }
 
   const sys::HANDLE adopted_;
 };

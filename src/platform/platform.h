@@ -101,6 +101,8 @@ inline constexpr DWORD kPositionOverflowError = ERROR_ARITHMETIC_OVERFLOW;
 inline constexpr DWORD kBufferTooSmallError = ERROR_INSUFFICIENT_BUFFER;
 // A write that the system cut short without an error of its own.
 inline constexpr DWORD kShortWriteError = ERROR_DISK_FULL;
+// A read from a pipe whose writing end is closed: its end.
+inline constexpr DWORD kBrokenPipeError = ERROR_BROKEN_PIPE;
 
 // Before a C++ stream call that can fail: clears the system's last error and
 // the runtime's errno.
@@ -142,6 +144,7 @@ inline constexpr DWORD kInvalidNameError = EINVAL;
 inline constexpr DWORD kPositionOverflowError = EOVERFLOW;
 inline constexpr DWORD kBufferTooSmallError = ENOBUFS;
 inline constexpr DWORD kShortWriteError = ENOSPC;
+inline constexpr DWORD kBrokenPipeError = EPIPE;  // never from read(2), which gives 0
 
 // The process's standard stream `which` (0 input, 1 output, 2 error): its
 // handle, which is its descriptor; there is no text mode to leave.
