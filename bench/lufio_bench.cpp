@@ -49,6 +49,18 @@ class Data {
   const std::string& text() const { return text_; }
   const std::string& dir() const { return dir_; }
   std::string Scratch(const std::string& name) const { return (fs::path(root_) / name).string(); }
+  // A file of `size` bytes for the whole-file reads, made (and read once) on
+  // first use, so that a run that filters them out makes no 256 MiB file.
+  const std::string& Whole(std::size_t size) {
+    std::string& name = whole_[size];
+    if (name.empty()) {
+      name = Scratch("whole-" + std::to_string(size));
+      const std::string bytes(size, 'w');
+      std::ofstream(name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      Warm(name);
+    }
+    return name;
+  }
 
  private:
   Data() {
@@ -81,6 +93,7 @@ class Data {
   }
 
   std::string root_, bulk_, text_, dir_;
+  std::map<std::size_t, std::string> whole_;
 };
 
 const lufio::FileHandlerFactory& Factory(const std::string& name) {
@@ -143,6 +156,15 @@ void LibLines(benchmark::State& state, const std::string& backend) {
     while (in.GetLine(buffer.data(), static_cast<lusys::Long>(buffer.size()), complete)) ++lines;
   }
   state.SetItemsProcessed(lines);
+}
+
+void LibWholeRead(benchmark::State& state, const std::string& backend, std::size_t size) {
+  const lusys::CPPathFile path = Path(Data::Get().Whole(size));
+  for (auto _ : state) {
+    const std::string all = lufio::WholeFile::Read(path, FileHandler::TypeBinary, Factory(backend));
+    benchmark::DoNotOptimize(all.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
 
 void LibList(benchmark::State& state) {
@@ -331,6 +353,28 @@ void RawFilesystemList(benchmark::State& state) {
   state.SetItemsProcessed(entries);
 }
 
+// A whole file as one writes it by hand: open, fstat, read into a string of
+// that size, close.
+void RawWholeRead(benchmark::State& state, std::size_t size) {
+  const std::string& name = Data::Get().Whole(size);
+  for (auto _ : state) {
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    ::fstat(fd, &info);
+    std::string all(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t have = 0;
+    while (have < all.size()) {
+      const ssize_t n = ::read(fd, &all[have], all.size() - have);
+      if (n <= 0) break;
+      have += static_cast<std::size_t>(n);
+    }
+    all.resize(have);
+    ::close(fd);
+    benchmark::DoNotOptimize(all.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
 // ---- registration and the ratio table -------------------------------------------------------------
 
 struct Pair {
@@ -352,6 +396,17 @@ std::vector<Pair> Pairs() {
     for (int op = 0; op < 4; ++op) {
       const std::string b = backend;
       pairs.push_back({b + "/" + ops[op], [=](benchmark::State& s) { lib[op](s, b); }, raw.at(b)[op]});
+    }
+  }
+  // Whole-file reads of 1 KiB, 1 MiB and 256 MiB through each back-end, each
+  // against open/fstat/read into a std::string.
+  for (const char* backend : {"win", "crt", "stdio", "ios"}) {
+    for (const auto& [label, size] : {std::pair{"1KiB", std::size_t{1} << 10}, std::pair{"1MiB", std::size_t{1} << 20},
+                                      std::pair{"256MiB", std::size_t{256} << 20}}) {
+      const std::string b = backend;
+      const std::size_t n = size;
+      pairs.push_back({b + "/whole_" + label, [=](benchmark::State& s) { LibWholeRead(s, b, n); },
+                       [=](benchmark::State& s) { RawWholeRead(s, n); }});
     }
   }
   pairs.push_back({"dir/list_vs_readdir_fstatat", LibList, RawReaddirList});
