@@ -8,6 +8,7 @@
 #include "lufio/whole_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <string>
 
@@ -37,39 +38,34 @@ std::size_t Fill(FileR& file, std::string& out, std::size_t have) {
 
 // The bytes left from the current offset by the file's own measure; 0 when
 // it cannot tell (a pipe, a position beyond 32 bits) or has nothing more to say.
-std::size_t Left(FileR& file) {
+// `at` is the offset when the caller knows it (-1: ask), a system call saved.
+std::size_t Left(FileR& file, lusys::Long at) {
   try {
     const lusys::Long size = file.Size();
-    const lusys::Long at = file.Tell();
+    if (at < 0) at = file.Tell();
     return size > at ? static_cast<std::size_t>(size - at) : 0;
   } catch (const Error&) {
     return 0;  // read in growing pieces instead
   }
 }
 
-}  // namespace
-
-std::string WholeFile::Read(const lusys::CPPathFileBase& path, FileHandler::Type type,
-                            const FileHandlerFactory& factory) {
-  FileR file(path, type, factory);
-  return Read(file);
-}
-
-std::string WholeFile::Read(FileR& file) {
+// The rest of `file`, whose offset is `start` when that is known (-1: not).
+std::string ReadRest(FileR& file, lusys::Long start) {
   char probe[kProbe];
   const std::uint64_t first = file.Read(lusys::BasicRef<char>(probe, sizeof(probe)));
-  std::string out(probe, static_cast<std::size_t>(first));
-  if (first == 0) return out;
-  if (first == sizeof(probe)) {
-    // Measured: the rest in one read.
-    if (const std::size_t left = Left(file); left != 0) {
-      out.resize(out.size() + left);
-      const std::size_t have = Fill(file, out, sizeof(probe));
-      if (have < out.size()) {
-        out.resize(have);  // the end came early (a file cut meanwhile, text mode's line ends)
-        return out;
-      }
+  std::string out;
+  // Measured: one string of the whole size, the rest in one read.
+  if (const std::size_t left = first == sizeof(probe) ? Left(file, start < 0 ? -1 : start + kProbe) : 0; left != 0) {
+    out.resize(sizeof(probe) + left);
+    std::memcpy(&out[0], probe, sizeof(probe));
+    const std::size_t have = Fill(file, out, sizeof(probe));
+    if (have < out.size()) {
+      out.resize(have);  // the end came early (a file cut meanwhile, text mode's line ends)
+      return out;
     }
+  } else {
+    out.assign(probe, static_cast<std::size_t>(first));
+    if (first == 0) return out;
   }
   // One more read meets the end; whatever comes instead is read in pieces
   // that double until a read returns 0.
@@ -86,6 +82,16 @@ std::string WholeFile::Read(FileR& file) {
     }
   }
 }
+
+}  // namespace
+
+std::string WholeFile::Read(const lusys::CPPathFileBase& path, FileHandler::Type type,
+                            const FileHandlerFactory& factory) {
+  FileR file(path, type, factory);
+  return ReadRest(file, 0);  // just opened: at the beginning
+}
+
+std::string WholeFile::Read(FileR& file) { return ReadRest(file, -1); }
 
 std::uint64_t WholeFile::Read(const lusys::CPPathFileBase& path, const lusys::BasicRef<char>& buffer,
                               FileHandler::Type type, const FileHandlerFactory& factory) {
