@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <stdexcept>
-#include <string>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "commands.h"
@@ -69,7 +69,9 @@ class Opening {
   Opening(const std::string& name, lufio::StandardStreams::Stream stream, const Backend& backend)
       : adopted_(name == kStandardName ? backend.standard(stream) : nullptr),
         factory_(adopted_ ? adopted_.get() : backend.factory),
-        path_(!adopted_ ? name.c_str() : stream == lufio::StandardStreams::StreamIn ? "<stdin>" : "<stdout>") {}
+        path_(!adopted_                                    ? name.c_str()
+              : stream == lufio::StandardStreams::StreamIn ? "<stdin>"
+                                                           : "<stdout>") {}
   bool Standard() const noexcept { return adopted_ != nullptr; }
   const lufio::FileHandlerFactory& Factory() const noexcept { return *factory_; }
   const lusys::CPPathFile& Path() const noexcept { return path_; }
@@ -96,16 +98,14 @@ const std::vector<Backend>& Backends() {
   static const lufio::IosHandlerFactory ios;
   using lufio::StandardStreams;
   static const std::vector<Backend> backends{
-      {"win", "Win32 file handles: CreateFileA, ReadFile, WriteFile (POSIX stand-ins off Windows); - is GetStdHandle's",
-       &win, false, true, Backend::kDefaultLines, false,
-       Standard<lufio::AdoptedWinHandlerFactory, StandardStreams::Win>},
-      {"crt", "C runtime descriptors: _sopen, _read, _write (POSIX stand-ins off Windows); - is descriptor 0 or 1",
-       &crt, false, true, Backend::kDefaultLines, TextModeFoldsLineEnds(),
+      {"win", "Win32 file handles: CreateFileA, ReadFile, WriteFile (POSIX stand-ins off Windows)", &win, false, true,
+       Backend::kDefaultLines, false, Standard<lufio::AdoptedWinHandlerFactory, StandardStreams::Win>},
+      {"crt", "C runtime descriptors: _sopen, _read, _write (POSIX stand-ins off Windows)", &crt, false, true,
+       Backend::kDefaultLines, TextModeFoldsLineEnds(),
        Standard<lufio::AdoptedCrtHandlerFactory, StandardStreams::Crt>},
-      {"stdio", "C stdio streams: fopen, fread, fwrite, fgets; - is stdin or stdout", &stdio, true, false,
-       Backend::kFgets, TextModeFoldsLineEnds(), Standard<lufio::AdoptedStdioHandlerFactory, StandardStreams::Stdio>},
-      {"ios", "C++ streams: std::fstream; - is std::cin's or std::cout's buffer (an fstream takes no descriptor)",
-       &ios, false, false, Backend::kGetline, TextModeFoldsLineEnds(),
+      {"stdio", "C stdio streams: fopen, fread, fwrite, fgets", &stdio, true, false, Backend::kFgets,
+       TextModeFoldsLineEnds(), Standard<lufio::AdoptedStdioHandlerFactory, StandardStreams::Stdio>},
+      {"ios", "C++ streams: std::fstream", &ios, false, false, Backend::kGetline, TextModeFoldsLineEnds(),
        Standard<lufio::AdoptedIosHandlerFactory, StandardStreams::Ios>},
   };
   return backends;

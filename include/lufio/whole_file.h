@@ -63,8 +63,8 @@ class LUFIO_API WholeFile {
   static std::uint64_t Read(const lusys::CPPathFileBase& path, const lusys::BasicRef<char>& buffer,
                             FileHandler::Type type, const FileHandlerFactory& factory);
   /// The same, for a path given as text ("x.txt", a std::string) or as a CPPathFile.
-  static std::uint64_t Read(const lusys::CPPathFile& path, const lusys::BasicRef<char>& buffer,
-                            FileHandler::Type type, const FileHandlerFactory& factory) {
+  static std::uint64_t Read(const lusys::CPPathFile& path, const lusys::BasicRef<char>& buffer, FileHandler::Type type,
+                            const FileHandlerFactory& factory) {
     return Read(static_cast<const lusys::CPPathFileBase&>(path), buffer, type, factory);
   }
   /// The same from `file`'s current offset.
@@ -75,8 +75,8 @@ class LUFIO_API WholeFile {
   /// holds exactly `data`, also after a power cut; when it throws (Error with
   /// the target's name), the target keeps every byte it had. A text, a
   /// std::string and a std::string_view all convert to `data`.
-  static void Save(const lusys::CPPathFileBase& target, const lusys::BasicRef<const char>& data,
-                   FileHandler::Type type, const FileHandlerFactory& factory);
+  static void Save(const lusys::CPPathFileBase& target, const lusys::BasicRef<const char>& data, FileHandler::Type type,
+                   const FileHandlerFactory& factory);
   /// The same, for a target given as text ("x.txt", a std::string) or as a CPPathFile.
   static void Save(const lusys::CPPathFile& target, const lusys::BasicRef<const char>& data, FileHandler::Type type,
                    const FileHandlerFactory& factory) {

@@ -126,7 +126,6 @@ class StdioHandler : public FileHandler {
   enum Direction { kNone, kReading, kWriting };
 
  private:
-
   // Prepares the stream for a transfer in `direction`: a zero fseek when the
   // last transfer went the other way, or before reading at end of file (where
   // glibc's stream would otherwise stay at its end and Windows' would mix the
@@ -172,7 +171,6 @@ class StdioHandler : public FileHandler {
     }
     return nullptr;
   }
-
 
  protected:
   std::FILE* fp_ = nullptr;

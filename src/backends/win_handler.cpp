@@ -119,7 +119,6 @@ class WinHandler : public FileHandler {
     }
   }
 
-
  protected:
   sys::HANDLE handle_ = INVALID_HANDLE_VALUE;
 };

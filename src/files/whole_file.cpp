@@ -8,8 +8,8 @@
 #include "lufio/whole_file.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "core/throw.h"

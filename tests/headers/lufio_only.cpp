@@ -28,14 +28,8 @@ static_assert(!std::is_convertible_v<const char*, lusys::BasicRef<char>>);
 void TextWhereStringsGo(lufio::FileW& out, const lusys::CPPath& folder, const char* name, std::string_view view) {
   char array[] = "array";
   const lusys::CPPathFile paths[] = {{folder, "name.txt"}, {folder, name}, {folder, array}, {folder, view}};
-  out.Write("literal");
-  out.Write(name);
-  out.Write(array);
-  lusys::BasicStrOStream<char> text;
-  text << "a" << name << lusys::BasicRef<const char>(view);
-  lufio::WholeFile::Save(paths[0], "whole", lufio::FileHandler::TypeBinary,
-                         lufio::StandardStreams::Crt(lufio::StandardStreams::StreamOut));
-  (void)lufio::StandardStreams::Win(lufio::StandardStreams::StreamIn);
-  (void)lufio::StandardStreams::Stdio(lufio::StandardStreams::StreamErr);
-  (void)lufio::StandardStreams::Ios(lufio::StandardStreams::StreamIn);
+  out.Write("literal"), out.Write(name), out.Write(array);
+  using S = lufio::StandardStreams;
+  lufio::WholeFile::Save(paths[0], "whole", lufio::FileHandler::TypeBinary, S::Crt(S::StreamOut));
+  (void)S::Win(S::StreamIn), (void)S::Stdio(S::StreamErr), (void)S::Ios(S::StreamIn);
 }

@@ -33,11 +33,7 @@ FedPipe::FedPipe(std::string bytes) {
   ::signal(SIGPIPE, SIG_IGN);  // a reader that stops early fails the writer, not the program
   stream_ = ::fdopen(ends[0], "rb");
   feeder_ = std::thread([bytes = std::move(bytes), fd = ends[1]] {
-    for (std::size_t done = 0; done < bytes.size();) {
-      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
+    (void)!::write(fd, bytes.data(), bytes.size());  // a blocking pipe takes all, or fails when the reader is gone
     ::close(fd);
   });
 }

@@ -16,11 +16,7 @@ FedPipe::FedPipe(std::string bytes) {
   if (::_pipe(ends, 1 << 16, _O_BINARY | _O_NOINHERIT) != 0) return;
   stream_ = ::_fdopen(ends[0], "rb");
   feeder_ = std::thread([bytes = std::move(bytes), fd = ends[1]] {
-    for (std::size_t done = 0; done < bytes.size();) {
-      const int n = ::_write(fd, bytes.data() + done, static_cast<unsigned>(bytes.size() - done));
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
+    ::_write(fd, bytes.data(), static_cast<unsigned>(bytes.size()));  // a pipe takes all, or fails without a reader
     ::_close(fd);
   });
 }

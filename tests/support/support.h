@@ -70,9 +70,7 @@ class UnixFifo {
 class FedPipe {
  public:
   explicit FedPipe(std::string bytes);
-  ~FedPipe();
-  FedPipe(const FedPipe&) = delete;
-  FedPipe& operator=(const FedPipe&) = delete;
+  ~FedPipe();  // not copyable: its thread is not
   std::FILE* stream() const { return stream_; }
 
  private:
