@@ -32,9 +32,10 @@ namespace lufio {
 ///   StandardStreams), a /proc file that says 0 bytes, a file that grows
 ///   while it is read.
 /// - As few reads as the source allows: a file of up to 16 KiB takes one read
-///   and one more that meets the end; a larger one is measured once (Size)
-///   and the rest taken in one read, then one more meets the end. A source
-///   that cannot be measured (a pipe) is read in growing pieces.
+///   and one more that meets the end; a larger one is measured once (Size,
+///   and Tell for a FileR of yours) and the rest taken in one read, then one
+///   more meets the end. A source that cannot be measured (a pipe) is read in
+///   growing pieces.
 /// - Sizes: the file object's sizes are 32-bit (lusys::Long), so a file of
 ///   2 GiB or more cannot be measured; it is read whole all the same, in
 ///   growing pieces. Only memory and std::string's max_size limit a read.
