@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <string>
-#include <memory>
 #include <vector>
 
 #include "commands.h"
@@ -54,6 +55,36 @@ std::string IsoTime(std::uint64_t ticks) {
 
 const Backend* g_backend_at_work = nullptr;
 
+// The standard stream `stream` as a factory of back-end `Factory`.
+template <class Factory, Factory (*Make)(lufio::StandardStreams::Stream)>
+std::unique_ptr<lufio::FileHandlerFactory> Standard(lufio::StandardStreams::Stream stream) {
+  return std::make_unique<Factory>(Make(stream));
+}
+
+// How a file object for a name of the command line is made: "-" is the
+// standard stream `stream`, adopted by the back-end and named "<stdin>" or
+// "<stdout>" in errors; any other name is opened by the back-end's factory.
+class Opening {
+ public:
+  Opening(const std::string& name, lufio::StandardStreams::Stream stream, const Backend& backend)
+      : adopted_(name == kStandardName ? backend.standard(stream) : nullptr),
+        factory_(adopted_ ? adopted_.get() : backend.factory),
+        path_(!adopted_                                    ? name.c_str()
+              : stream == lufio::StandardStreams::StreamIn ? "<stdin>"
+                                                           : "<stdout>") {}
+  bool Standard() const noexcept { return adopted_ != nullptr; }
+  const lufio::FileHandlerFactory& Factory() const noexcept { return *factory_; }
+  const lusys::CPPathFile& Path() const noexcept { return path_; }
+
+ private:
+  std::unique_ptr<lufio::FileHandlerFactory> adopted_;
+  const lufio::FileHandlerFactory* factory_;
+  lusys::CPPathFile path_;
+};
+
+// Prints the lines of `in` as Lines describes, reading them as `lines` says.
+void PrintLines(lufio::TextFileR& in, long buffer_size, Backend::Lines lines, bool folds_text);
+
 }  // namespace
 
 void WorkThrough(const Backend& backend) noexcept { g_backend_at_work = &backend; }
@@ -65,14 +96,17 @@ const std::vector<Backend>& Backends() {
   static const lufio::CrtHandlerFactory crt;
   static const lufio::StdioHandlerFactory stdio;
   static const lufio::IosHandlerFactory ios;
+  using lufio::StandardStreams;
   static const std::vector<Backend> backends{
       {"win", "Win32 file handles: CreateFileA, ReadFile, WriteFile (POSIX stand-ins off Windows)", &win, false, true,
-       Backend::kDefaultLines, false},
+       Backend::kDefaultLines, false, Standard<lufio::AdoptedWinHandlerFactory, StandardStreams::Win>},
       {"crt", "C runtime descriptors: _sopen, _read, _write (POSIX stand-ins off Windows)", &crt, false, true,
-       Backend::kDefaultLines, TextModeFoldsLineEnds()},
+       Backend::kDefaultLines, TextModeFoldsLineEnds(),
+       Standard<lufio::AdoptedCrtHandlerFactory, StandardStreams::Crt>},
       {"stdio", "C stdio streams: fopen, fread, fwrite, fgets", &stdio, true, false, Backend::kFgets,
-       TextModeFoldsLineEnds()},
-      {"ios", "C++ streams: std::fstream", &ios, false, false, Backend::kGetline, TextModeFoldsLineEnds()},
+       TextModeFoldsLineEnds(), Standard<lufio::AdoptedStdioHandlerFactory, StandardStreams::Stdio>},
+      {"ios", "C++ streams: std::fstream", &ios, false, false, Backend::kGetline, TextModeFoldsLineEnds(),
+       Standard<lufio::AdoptedIosHandlerFactory, StandardStreams::Ios>},
   };
   return backends;
 }
@@ -86,7 +120,11 @@ const Backend& FindBackend(const std::string& name) {
 
 void Cat(const std::string& file, const Backend& backend) {
   WorkThrough(backend);
-  lufio::FileR in(lusys::CPPathFile(file.c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
+  const Opening source(file, lufio::StandardStreams::StreamIn, backend);
+  if (source.Standard() && SameFile(file, 0, kStandardName, 1)) {
+    throw std::runtime_error("standard input is standard output: the same file");
+  }
+  lufio::FileR in(source.Path(), lufio::FileHandler::TypeBinary, source.Factory());
   std::vector<char> buffer(kCopyBuffer);
   while (const std::uint64_t n = in.Read(lusys::BasicRef<char>(buffer.data(), buffer.size()))) {
     PutOut(buffer.data(), static_cast<std::size_t>(n));
@@ -97,29 +135,32 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
   WorkThrough(backend);
   const InterruptScope interrupt_scope(InterruptScope::kAtOnce);  // before SRC's open, which may wait for a writer
   // One answer on every back-end and platform, before anything is opened.
-  if (IsFolder(from)) throw std::runtime_error("SRC is a folder, not a file: " + from);
-  lufio::FileR in(lusys::CPPathFile(from.c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
+  const Opening source(from, lufio::StandardStreams::StreamIn, backend);
+  if (!source.Standard() && IsFolder(from)) throw std::runtime_error("SRC is a folder, not a file: " + from);
+  lufio::FileR in(source.Path(), lufio::FileHandler::TypeBinary, source.Factory());
   // The system's 64-bit size: the file object's Size is 32-bit and throws
   // from 2 GiB on. A pipe or a device has none: its progress counts bytes.
   std::uint64_t size = 0;
-  const bool size_known = RegularFileSize(from, size);
+  const bool size_known = !source.Standard() && RegularFileSize(from, size);
   // Refused, as a copy written in place would cut SRC to length 0 before a
   // byte of it is read.
-  if (SameFile(from, to)) {
-    throw std::runtime_error("cannot copy a file onto itself: " + from + " and " + to + " are one file");
+  if (SameFile(from, 0, to, 1)) {
+    const std::string src = source.Standard() ? "standard input" : from;
+    const std::string dst = to == kStandardName ? "standard output" : to;
+    throw std::runtime_error("cannot copy a file onto itself: " + src + " and " + dst + " are one file");
   }
   Progress progress(size_known ? size : 0, show_progress && (!size_known || size >= kCopyProgressFrom));
   // A regular or new DST is saved safely: written beside it and put in its
   // place by Commit, removed on any failure. A device or FIFO is written where
   // it is.
-  const lusys::CPPathFile target(to.c_str());
+  const Opening target(to, lufio::StandardStreams::StreamOut, backend);
   std::unique_ptr<lufio::SafeFileW> save;
   std::unique_ptr<lufio::FileW> in_place;
-  if (WrittenInPlace(to)) {
-    in_place = std::make_unique<lufio::FileW>(target, lufio::FileHandler::TypeBinary, *backend.factory);
+  if (target.Standard() || WrittenInPlace(to)) {
+    in_place = std::make_unique<lufio::FileW>(target.Path(), lufio::FileHandler::TypeBinary, target.Factory());
   } else {
-    save = std::make_unique<lufio::SafeFileW>(target, lufio::FileHandler::TypeBinary, *backend.factory);
-    save->SetNewFileMode(PermissionBits(from));
+    save = std::make_unique<lufio::SafeFileW>(target.Path(), lufio::FileHandler::TypeBinary, target.Factory());
+    save->SetNewFileMode(source.Standard() ? 0666 : PermissionBits(from));
     lusys::BasicStrOStream<char> name;
     save->GetFileName().Print(name);
     RemoveOnInterrupt(name.Get());
@@ -162,14 +203,35 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
 
 void Lines(const std::string& file, long buffer_size, const Backend& backend) {
   WorkThrough(backend);
-  lufio::TextFileR in(lusys::CPPathFile(file.c_str()), *backend.factory);
+  const Opening source(file, lufio::StandardStreams::StreamIn, backend);
+  lufio::TextFileR in(source.Path(), source.Factory());
+  if (source.Standard() && backend.lines == Backend::kDefaultLines) {
+    try {
+      in.Tell();
+    } catch (const lufio::Error&) {
+      // A pipe: its bytes come whole through the back-end, its lines from
+      // the stream's getline over them in memory.
+      lufio::FileR whole(source.Path(), lufio::FileHandler::TypeBinary, source.Factory());
+      std::stringbuf text(lufio::WholeFile::Read(whole));
+      lufio::TextFileR split(source.Path(), lufio::AdoptedIosHandlerFactory(text));
+      PrintLines(split, buffer_size, Backend::kGetline, false);
+      return;
+    }
+  }
+  // Standard input is binary: no line end was folded.
+  PrintLines(in, buffer_size, backend.lines, backend.folds_text && !source.Standard());
+}
+
+namespace {
+
+void PrintLines(lufio::TextFileR& in, long buffer_size, Backend::Lines lines, bool folds_text) {
   const auto size = static_cast<std::size_t>(buffer_size);
   // The bytes a line took tell whether it held a NUL: the default line
   // reader's from the offset before and after it (it needs one anyway), the
   // others' from a buffer filled with kUnwritten, which stays after the
   // line's terminating zero.
   constexpr char kUnwritten = '\xff';
-  const bool measured = backend.lines == Backend::kDefaultLines;
+  const bool measured = lines == Backend::kDefaultLines;
   std::vector<char> buffer(size, kUnwritten);
   bool complete = true;
   std::uint64_t line = 1, with_nul = 0;
@@ -185,14 +247,14 @@ void Lines(const std::string& file, long buffer_size, const Backend& backend) {
       const lusys::Long after = in.Tell();
       taken = static_cast<std::size_t>(after - before);
       before = after;
-      end = complete ? (backend.folds_text ? 2 : 1) : 0;
+      end = complete ? (folds_text ? 2 : 1) : 0;
     } else {
       // A line without a NUL wrote its text, its end's zeros and nothing
       // after them: the byte there is still kUnwritten (or the buffer ended).
       // Only a line that wrote more is searched for its last byte, so a long
       // buffer costs nothing per line; a NUL followed directly by a 0xFF byte
       // (over stdio a NUL, a zero and 0xFF) looks like a line's end (README).
-      end = complete && backend.lines == Backend::kFgets ? 1 : 0;
+      end = complete && lines == Backend::kFgets ? 1 : 0;
       taken = shown + end;
       const bool ended_there = taken + 1 >= size || buffer[taken + 1] == kUnwritten;
       if (!ended_there || (end == 1 && buffer[taken] != '\0')) {
@@ -212,6 +274,8 @@ void Lines(const std::string& file, long buffer_size, const Backend& backend) {
   }
   if (with_nul != 0) throw std::runtime_error(std::to_string(with_nul) + " line(s) shown only up to a NUL byte");
 }
+
+}  // namespace
 
 std::string EscapeName(const char* name) {
   std::string text;
@@ -242,6 +306,7 @@ std::string EscapeName(const char* name) {
   }
   return text;
 }
+
 
 // Entries come in the platform's order.
 void Ls(const std::string& dir, lufio::DirReader::Filter filter, bool zero) {

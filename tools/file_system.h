@@ -18,6 +18,10 @@ namespace lufio_cli {
 // inode on POSIX, volume serial number and file index on Windows. False when
 // either cannot be reached (a name that does not exist yet).
 bool SameFile(const std::string& a, const std::string& b) noexcept;
+// The same where a name may be "-", the standard stream given with it (0
+// input, 1 output). A stream counts only when it is a regular file: a
+// terminal or a pipe on both sides is no copy onto itself.
+bool SameFile(const std::string& a, int a_stream, const std::string& b, int b_stream) noexcept;
 
 // True when `dst` exists and is no regular file (a device, a FIFO, a folder;
 // on Windows also a symbolic link): a copy is written into it where it is,

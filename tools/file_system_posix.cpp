@@ -17,6 +17,24 @@ bool SameFile(const std::string& a, const std::string& b) noexcept {
          first.st_ino == second.st_ino;
 }
 
+namespace {
+
+// The identity of `name`, or of the standard stream `stream` when the name is
+// "-" and the stream is a regular file.
+bool Identify(const std::string& name, int stream, struct stat& info) noexcept {
+  if (name != "-") return ::stat(name.c_str(), &info) == 0;
+  return ::fstat(stream, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+bool SameFile(const std::string& a, int a_stream, const std::string& b, int b_stream) noexcept {
+  struct stat first;
+  struct stat second;
+  return Identify(a, a_stream, first) && Identify(b, b_stream, second) && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
 bool WrittenInPlace(const std::string& dst) noexcept {
   struct stat info;
   return ::stat(dst.c_str(), &info) == 0 && !S_ISREG(info.st_mode);

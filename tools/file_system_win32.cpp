@@ -32,6 +32,20 @@ bool SameFile(const std::string& a, const std::string& b) noexcept {
          first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }
 
+bool SameFile(const std::string& a, int a_stream, const std::string& b, int b_stream) noexcept {
+  // The identity of a name, or of a standard stream that is a file on a disk.
+  const auto identify = [](const std::string& name, int stream, BY_HANDLE_FILE_INFORMATION& info) {
+    if (name != "-") return Identify(name, info);
+    const HANDLE handle = ::GetStdHandle(stream == 0 ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) == FILE_TYPE_DISK &&
+           ::GetFileInformationByHandle(handle, &info) != 0;
+  };
+  BY_HANDLE_FILE_INFORMATION first{}, second{};
+  return identify(a, a_stream, first) && identify(b, b_stream, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
+}
+
 bool WrittenInPlace(const std::string& dst) noexcept {
   // The name itself, not what a symbolic link leads to.
   const HANDLE handle =

@@ -11,7 +11,8 @@
 //                                         each ended by a NUL
 //   lufio bench [--size MiB] [--dir PATH] time every back-end
 //
-// cat, copy and lines take --backend win|crt|stdio|ios. Exit codes: 0 success,
+// cat, copy and lines take --backend win|crt|stdio|ios, and - for standard
+// input (copy's DST: standard output), in binary. Exit codes: 0 success,
 // 1 a failure (printed as one line; a lufio::Error or lufio::DirReader::Error
 // with its message, path, code and what the code is), 2 bad usage (one line
 // too, "lufio: " first like every error line), 128 + the
@@ -52,6 +53,13 @@ std::string BackendHelp(const char* title = "Back-ends (--backend, default stdio
   }
   return text;
 }
+
+const char kStandardHelp[] =
+    "- as FILE or SRC reads standard input, - as DST writes standard output, in binary on every platform, through "
+    "the chosen back-end adopting the process's own stream (lufio::StandardStreams): win its GetStdHandle handle, "
+    "crt descriptor 0 or 1, stdio stdin or stdout, ios the buffer of std::cin or std::cout (a std::fstream cannot "
+    "take a descriptor). lines - over win and crt from a pipe, which their line reader cannot move back in, reads "
+    "the input whole through the back-end and splits it in memory.";
 
 const char kExitHelp[] =
     "Exit codes: 0 success, 1 failure (one line on standard error: message, path, code), 2 bad usage, "
@@ -152,7 +160,7 @@ int Run(int argc, char** argv) {
   // A path such as /tmp/x is a path on every platform, never an option: no
   // "/option" syntax on Windows. Set before the commands, which inherit it.
   app.allow_windows_style_options(false);
-  app.footer(BackendHelp() + "\n" + kExitHelp);
+  app.footer(BackendHelp() + "\n" + kStandardHelp + "\n\n" + kExitHelp);
 
   std::vector<std::string> names;
   for (const Backend& backend : Backends()) names.emplace_back(backend.name);
@@ -161,7 +169,7 @@ int Run(int argc, char** argv) {
     command->add_option("--backend,-b", backend, "the back-end (see below)")
         ->check(CLI::IsMember(names))
         ->capture_default_str();
-    command->footer(BackendHelp());
+    command->footer(BackendHelp() + "\n" + kStandardHelp);
   };
 
   std::string file, to;
@@ -171,13 +179,13 @@ int Run(int argc, char** argv) {
   const auto range = [](long low, long high) { return CLI::Range(low, high).description(""); };
 
   CLI::App* cat = app.add_subcommand("cat", "Copy FILE to standard output");
-  cat->add_option("FILE", file, "the file to print")->required();
+  cat->add_option("FILE", file, "the file to print; - for standard input")->required();
   add_backend(cat);
 
   CLI::App* copy = app.add_subcommand(
       "copy", "Copy SRC to DST, which changes only when the copy is complete (refused when both are one file)");
-  copy->add_option("SRC", file, "the file to copy")->required();
-  copy->add_option("DST", to, "the copy")->required();
+  copy->add_option("SRC", file, "the file to copy; - for standard input")->required();
+  copy->add_option("DST", to, "the copy; - for standard output")->required();
   add_backend(copy);
   copy->footer(
       "The copy is written beside DST under a name of its own (.lufio-save- and 16 hex digits), stored on the disk, "
@@ -186,11 +194,11 @@ int Run(int argc, char** argv) {
       "it is.\n"
       "When standard error is a terminal, a copy of 8 MiB or more shows its progress, whatever its size; from a "
       "pipe or a device, whose size is unknown, the bytes copied so far.\n\n" +
-      BackendHelp());
+      BackendHelp() + "\n" + kStandardHelp);
 
   CLI::App* lines =
       app.add_subcommand("lines", "Print FILE line by line; a piece that did not fit the buffer ends in ' \\'");
-  lines->add_option("FILE", file, "the text file")->required();
+  lines->add_option("FILE", file, "the text file; - for standard input")->required();
   lines
       ->add_option("--buffer", buffer_size,
                    "line buffer size in bytes, 2 to 1073741824. Over win and crt every line reads a whole buffer "
