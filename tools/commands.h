@@ -57,8 +57,10 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
 // the command then fails.
 void Lines(const std::string& file, long buffer_size, const Backend& backend);
 // Prints each entry of `dir` that passes `filter`: type, size, last write
-// time (UTC) and name.
-void Ls(const std::string& dir, lufio::DirReader::Filter filter);
+// time (UTC) and name; with `recursive` every entry below `dir`, named by its
+// path relative to `dir`. A subfolder that cannot be read is named in one
+// line on standard error and the listing goes on: false at the end.
+bool Ls(const std::string& dir, lufio::DirReader::Filter filter, bool recursive);
 
 // What bench measures besides the bulk file: the entries of the listed
 // directory, and the runs of each measurement (the table shows the median).

@@ -16,6 +16,7 @@
 #include "file_system.h"
 #include "interrupt.h"
 #include "progress.h"
+#include "system_message.h"
 
 namespace lufio_cli {
 namespace {
@@ -202,19 +203,48 @@ void Lines(const std::string& file, long buffer_size, const Backend& backend) {
   if (with_nul != 0) throw std::runtime_error(std::to_string(with_nul) + " line(s) shown only up to a NUL byte");
 }
 
-// Entries come in the platform's order.
-void Ls(const std::string& dir, lufio::DirReader::Filter filter) {
+namespace {
+
+// One line of ls: type, size, last write time (UTC) and `name`.
+void PrintEntry(const lufio::DirEntry& found, const char* name) {
   constexpr std::uint32_t kDirectoryBit = 0x10;
-  lufio::DirReader reader(lusys::CPPath(dir.c_str()), filter);
-  for (const lufio::DirEntry* found = reader.GetFirst(); found != nullptr; found = reader.GetNext()) {
-    lufio::DirEntry entry(*found);  // the record is reached through an entry of our own
-    const lufio::DirEntry::Imp& record = entry.GetImp();
-    const std::uint64_t size = (std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow;
-    const std::uint64_t written =
-        (std::uint64_t{record.ftLastWriteTime.dwHighDateTime} << 32) | record.ftLastWriteTime.dwLowDateTime;
-    std::printf("%-4s %12llu %s %s\n", (record.dwFileAttributes & kDirectoryBit) != 0 ? "dir" : "file",
-                static_cast<unsigned long long>(size), IsoTime(written).c_str(), entry.GetName());
+  lufio::DirEntry entry(found);  // the record is reached through an entry of our own
+  const lufio::DirEntry::Imp& record = entry.GetImp();
+  const std::uint64_t size = (std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow;
+  const std::uint64_t written =
+      (std::uint64_t{record.ftLastWriteTime.dwHighDateTime} << 32) | record.ftLastWriteTime.dwLowDateTime;
+  std::printf("%-4s %12llu %s %s\n", (record.dwFileAttributes & kDirectoryBit) != 0 ? "dir" : "file",
+              static_cast<unsigned long long>(size), IsoTime(written).c_str(), name);
+}
+
+}  // namespace
+
+// Entries come in the platform's order; with `recursive` each folder's entry
+// before its contents. An empty name is no folder, as for ls (the library
+// reads "" as the current one): it fails as a missing one, code 2 on every
+// platform (ERROR_FILE_NOT_FOUND, ENOENT).
+bool Ls(const std::string& dir, lufio::DirReader::Filter filter, bool recursive) {
+  constexpr lusys::ULong kMissingFile = 2;
+  if (dir.empty()) throw lufio::DirReader::Error(lusys::Literal("Failed to open"), lusys::Literal(""), kMissingFile);
+  if (!recursive) {
+    lufio::DirReader reader(lusys::CPPath(dir.c_str()), filter);
+    for (const lufio::DirEntry* found = reader.GetFirst(); found != nullptr; found = reader.GetNext()) {
+      PrintEntry(*found, found->GetName());
+    }
+    return true;
   }
+  bool all_read = true;
+  lufio::DirTreeReader walk(lusys::CPPath(dir.c_str()), filter);
+  for (const lufio::DirTreeEntry* found = walk.GetFirst(); found != nullptr; found = walk.GetNext()) {
+    if (const lufio::DirReader::Error* error = found->GetError()) {
+      std::fflush(stdout);  // the error line after the lines before it
+      std::fprintf(stderr, "lufio: %s (%s)\n", error->GetText(), DescribeCode(error->GetCode()).c_str());
+      all_read = false;
+    } else {
+      PrintEntry(found->GetEntry(), found->GetPath());
+    }
+  }
+  return all_read;
 }
 
 }  // namespace lufio_cli

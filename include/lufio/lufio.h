@@ -1,6 +1,6 @@
 // Every exported class of lufio: the handler interface and the four back-end
 // factories, the file objects (the safe save among them), the file error and
-// the directory reader.
+// the directory reader and the walk over a tree.
 #ifndef LUFIO_LUFIO_H_
 #define LUFIO_LUFIO_H_
 
@@ -14,6 +14,7 @@
 #include <lusys/lusys.h>
 
 #include "lufio/dir_reader.h"
+#include "lufio/dir_tree_reader.h"
 #include "lufio/error.h"
 #include "lufio/export.h"
 #include "lufio/factories.h"
