@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 
@@ -26,8 +27,9 @@ std::string Line(const DirTreeEntry& e) {
 class DirTreeReaderTest : public ::testing::Test {
  protected:
   void Make(const std::vector<std::string>& dirs, const std::vector<std::string>& files) const {
-    for (const std::string& d : dirs) fs::create_directories(fs::u8path(dir_.File(d)));
-    for (const std::string& f : files) test::WriteBytes(dir_.File(f), "x");
+    // Joined as UTF-8 text: fs::path would read the names in the runtime's code page.
+    for (const std::string& d : dirs) fs::create_directories(fs::u8path(dir_.path() + "/" + d));
+    for (const std::string& f : files) std::ofstream(fs::u8path(dir_.path() + "/" + f)) << "x";
   }
   // Every line of a walk; also checks that each folder came before its
   // contents and that GetName ends GetPath. `each` may act on each entry.
