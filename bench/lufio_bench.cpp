@@ -99,7 +99,8 @@ const std::string& Tree() {
       }
     }
     ::sync();
-    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) benchmark::DoNotOptimize(e.is_directory());
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root))
+      benchmark::DoNotOptimize(e.is_directory());
     return root;
   }();
   return tree;

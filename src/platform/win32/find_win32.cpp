@@ -4,6 +4,7 @@
 // refuses such a pattern in a process that is not long-path aware; Wine and
 // long-path-aware processes would search it. Refused here on every Windows
 // with the code Windows gives, ERROR_FILENAME_EXCED_RANGE.
+#include <cstddef>
 #include <cstring>
 
 #include "platform.h"
