@@ -95,10 +95,12 @@ TEST_F(DirTreeReaderTest, EntersLinksOnlyWhenAskedAndEachLoopOnce) {
 }
 
 // A folder the walk cannot read is reported with its code and the walk goes
-// on; with OptionStopOnError it throws. Cases: removed after it was handed
-// out, a pattern of 260 characters (Windows' MAX_PATH, the zero counted),
+// on; with OptionStopOnError it throws. Cases: failed midway (the root),
+// removed after it was handed out, a pattern of 260 characters (Windows' MAX_PATH, the zero counted),
 // one without permission.
 TEST_F(DirTreeReaderTest, ReportsWhatItCannotReadAndGoesOn) {
+  sys::fault::Arm(sys::fault::Call::FindNextFileA, 5);  // the root, empty, fails midway
+  EXPECT_EQ(Walk(DirReader::FilterFiles), Seen{"!  5"});
   const std::string longName(258 - dir_.path().size() - 3, 'n');  // "/l/" + name + "/*": 260
   Make({"gone/x", "l/" + longName}, {"z"});
   const lusys::ULong missing = test::kOnWindows ? 3 : test::kFileNotFound,
