@@ -51,6 +51,18 @@ class Data {
   const std::string& text() const { return text_; }
   const std::string& dir() const { return dir_; }
   std::string Scratch(const std::string& name) const { return (fs::path(root_) / name).string(); }
+  // A file of `size` bytes for the whole-file reads, made (and read once) on
+  // first use, so that a run that filters them out makes no 256 MiB file.
+  const std::string& Whole(std::size_t size) {
+    std::string& name = whole_[size];
+    if (name.empty()) {
+      name = Scratch("whole-" + std::to_string(size));
+      const std::string bytes(size, 'w');
+      std::ofstream(name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      Warm(name);
+    }
+    return name;
+  }
 
  private:
   Data() {
@@ -83,6 +95,7 @@ class Data {
   }
 
   std::string root_, bulk_, text_, dir_;
+  std::map<std::size_t, std::string> whole_;
 };
 
 // The tree to walk, made the first time a walk is measured, beside the rest,
@@ -166,6 +179,15 @@ void LibLines(benchmark::State& state, const std::string& backend) {
     while (in.GetLine(buffer.data(), static_cast<lusys::Long>(buffer.size()), complete)) ++lines;
   }
   state.SetItemsProcessed(lines);
+}
+
+void LibWholeRead(benchmark::State& state, const std::string& backend, std::size_t size) {
+  const lusys::CPPathFile path = Path(Data::Get().Whole(size));
+  for (auto _ : state) {
+    const std::string all = lufio::WholeFile::Read(path, FileHandler::TypeBinary, Factory(backend));
+    benchmark::DoNotOptimize(all.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
 
 void LibList(benchmark::State& state) {
@@ -391,6 +413,28 @@ void RawFilesystemList(benchmark::State& state) {
   state.SetItemsProcessed(entries);
 }
 
+// A whole file as one writes it by hand: open, fstat, read into a string of
+// that size, close.
+void RawWholeRead(benchmark::State& state, std::size_t size) {
+  const std::string& name = Data::Get().Whole(size);
+  for (auto _ : state) {
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    ::fstat(fd, &info);
+    std::string all(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t have = 0;
+    while (have < all.size()) {
+      const ssize_t n = ::read(fd, &all[have], all.size() - have);
+      if (n <= 0) break;
+      have += static_cast<std::size_t>(n);
+    }
+    all.resize(have);
+    ::close(fd);
+    benchmark::DoNotOptimize(all.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
 // ---- registration and the ratio table -------------------------------------------------------------
 
 struct Pair {
@@ -414,13 +458,25 @@ std::vector<Pair> Pairs() {
       pairs.push_back({b + "/" + ops[op], [=](benchmark::State& s) { lib[op](s, b); }, raw.at(b)[op]});
     }
   }
+  // Whole-file reads of 1 KiB, 1 MiB and 256 MiB through each back-end, each
+  // against open/fstat/read into a std::string.
+  for (const char* backend : {"win", "crt", "stdio", "ios"}) {
+    for (const auto& [label, size] : {std::pair{"1KiB", std::size_t{1} << 10}, std::pair{"1MiB", std::size_t{1} << 20},
+                                      std::pair{"256MiB", std::size_t{256} << 20}}) {
+      const std::string b = backend;
+      const std::size_t n = size;
+      pairs.push_back({b + "/whole_" + label, [=](benchmark::State& s) { LibWholeRead(s, b, n); },
+                       [=](benchmark::State& s) { RawWholeRead(s, n); }});
+    }
+  }
   pairs.push_back({"dir/list_vs_readdir_fstatat", LibList, RawReaddirList});
   pairs.push_back({"dir/list_vs_directory_iterator", LibList, RawFilesystemList});
   pairs.push_back({"dir/walk_vs_readdir_fstatat", LibWalk, RawReaddirWalk});
   return pairs;
 }
 
-// Remembers each benchmark's time (the fastest run when repeated) for the ratio table.
+// Remembers each benchmark's time (the fastest run when repeated) for the ratio table: real
+// time, and the thread's CPU time, which a machine shared with other work disturbs less.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -430,19 +486,25 @@ class RatioReporter : public benchmark::ConsoleReporter {
       const std::string name = run.run_name.function_name;
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min") {
         fastest_[name] = run.GetAdjustedRealTime();
+        fastest_cpu_[name] = run.GetAdjustedCPUTime();
       } else if (run.run_type == Run::RT_Iteration && !fastest_.count(name)) {
         singles_[name] = run.GetAdjustedRealTime();
+        singles_cpu_[name] = run.GetAdjustedCPUTime();
       }
     }
   }
-  double Time(const std::string& name) const {
-    if (auto it = fastest_.find(name); it != fastest_.end()) return it->second;
-    if (auto it = singles_.find(name); it != singles_.end()) return it->second;
+  double Time(const std::string& name, bool cpu = false) const {
+    if (auto it = (cpu ? fastest_cpu_ : fastest_).find(name); it != (cpu ? fastest_cpu_ : fastest_).end()) {
+      return it->second;
+    }
+    if (auto it = (cpu ? singles_cpu_ : singles_).find(name); it != (cpu ? singles_cpu_ : singles_).end()) {
+      return it->second;
+    }
     return 0;
   }
 
  private:
-  std::map<std::string, double> fastest_, singles_;
+  std::map<std::string, double> fastest_, singles_, fastest_cpu_, singles_cpu_;
 };
 
 double Fastest(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
@@ -468,11 +530,13 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
 
-  std::printf("\n%-36s %12s %12s %8s\n", "pair", "lufio", "raw", "ratio");
+  std::printf("\n%-36s %12s %12s %8s %10s\n", "pair", "lufio", "raw", "ratio", "cpu ratio");
   for (const Pair& p : pairs) {
     const double lib = reporter.Time("lib/" + p.name), raw = reporter.Time("raw/" + p.name);
     if (lib == 0 || raw == 0) continue;
-    std::printf("%-36s %12.0f %12.0f %8.3f\n", p.name.c_str(), lib, raw, lib / raw);
+    const double lib_cpu = reporter.Time("lib/" + p.name, true), raw_cpu = reporter.Time("raw/" + p.name, true);
+    std::printf("%-36s %12.0f %12.0f %8.3f %10.3f\n", p.name.c_str(), lib, raw, lib / raw,
+                raw_cpu > 0 ? lib_cpu / raw_cpu : 0.0);
   }
   benchmark::Shutdown();
   return 0;

@@ -1,11 +1,12 @@
 # Checks the version resource of Windows binaries with the program
 # tests/version/version_info.cpp (under Wine in the cross build):
 #
-#   cmake -DCHECKER=<[emulator|...|]version_info.exe> -DVERSION=<x.y.z> -DFILES=<file|file|...>
-#         -P CheckVersionInfo.cmake
+#   cmake -DCHECKER=<[emulator|...|]version_info.exe> -DVERSION=<x.y.z> -DCOMPANY=<text>
+#         -DFILES=<file|file|...> -P CheckVersionInfo.cmake
 #
 # Each file must carry the fixed file and product versions x.y.z.0, the texts
-# ProductVersion and FileVersion x.y.z, and its own name as OriginalFilename.
+# ProductVersion and FileVersion x.y.z, its own name as OriginalFilename and
+# the company as CompanyName.
 cmake_minimum_required(VERSION 3.25)
 
 string(REPLACE "|" ";" checker "${CHECKER}")
@@ -36,7 +37,7 @@ list(JOIN halves "." fixed)
 set(failed)
 foreach(file IN LISTS files)
   get_filename_component(name "${file}" NAME)
-  set(expected "${file}: ${fixed} ${fixed} ProductVersion=${VERSION} FileVersion=${VERSION} OriginalFilename=${name}")
+  set(expected "${file}: ${fixed} ${fixed} ProductVersion=${VERSION} FileVersion=${VERSION} OriginalFilename=${name} CompanyName=${COMPANY}")
   list(POP_FRONT lines got)
   if(NOT got STREQUAL expected)
     if(NOT DEFINED got)

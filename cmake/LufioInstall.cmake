@@ -29,6 +29,13 @@ foreach(path IN LISTS LUFIO_MINGW_RUNTIME_DLLS)
   get_filename_component(name ${path} NAME_WLE)
   string(APPEND LUFIO_PACKAGE_RUNTIME_DLLS " ${name}")
 endforeach()
+# Windows: LUFIO_MANIFEST_RC names the installed resource script of lufio's
+# application manifest (UTF-8 names, long paths; LufioPackage.cmake installs
+# it), for a program to add to its sources.
+set(LUFIO_PACKAGE_MANIFEST "")
+if(WIN32)
+  set(LUFIO_PACKAGE_MANIFEST "set(LUFIO_MANIFEST_RC \"\${PACKAGE_PREFIX_DIR}/${CMAKE_INSTALL_DOCDIR}/lufio-manifest.rc\")")
+endif()
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/lufioConfig.cmake.in
   ${PROJECT_BINARY_DIR}/lufioConfig.cmake
   INSTALL_DESTINATION ${LUFIO_CMAKE_DIR}
@@ -63,4 +70,17 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/lufio.pc.in ${PROJECT_BINARY_DIR}/lufio
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/lufio-$<CONFIG>.pc INPUT ${PROJECT_BINARY_DIR}/lufio.pc.in)
 install(CODE "file(REMOVE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig/lufio.pc\")")
 install(FILES ${PROJECT_BINARY_DIR}/lufio-$<CONFIG>.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig RENAME lufio.pc)
+# A Debug build's DLLs keep their debugging information (DWARF) even in a
+# stripping install (the SDK zip carries them beside the Release ones): a
+# program's build copies them beside itself, and gdb finds their symbols in
+# them wherever they are. Its program is stripped as the Release one is.
+if(MINGW)
+  foreach(target lusys lufio)
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP AND \"$<CONFIG>\" STREQUAL \"Debug\")
+  file(COPY_FILE \"$<TARGET_FILE:${target}>\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${target}>\")
+endif()")
+  endforeach()
+endif()
+
 include(${CMAKE_CURRENT_LIST_DIR}/LufioPackage.cmake)

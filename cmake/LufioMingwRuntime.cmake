@@ -8,6 +8,13 @@ if(NOT LUFIO_MINGW_RUNTIME_COMPILER)
   set(LUFIO_MINGW_RUNTIME_COMPILER ${CMAKE_CXX_COMPILER})
 endif()
 set(LUFIO_MINGW_RUNTIME_DLLS)
+# The licence texts (cmake/licenses/) that go with each DLL wherever it is
+# shipped: GCC's runtime is GPLv3 with the GCC Runtime Library Exception,
+# winpthreads carries the mingw-w64 project's notices (Debian's copyright files).
+set(licenses ${CMAKE_CURRENT_LIST_DIR}/licenses)
+set(LUFIO_MINGW_RUNTIME_LICENSES_libstdc++-6.dll ${licenses}/gcc-runtime.txt ${licenses}/GPL-3)
+set(LUFIO_MINGW_RUNTIME_LICENSES_libgcc_s_seh-1.dll ${licenses}/gcc-runtime.txt ${licenses}/GPL-3)
+set(LUFIO_MINGW_RUNTIME_LICENSES_libwinpthread-1.dll ${licenses}/winpthreads.txt)
 foreach(name libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${LUFIO_MINGW_RUNTIME_COMPILER} -print-file-name=${name}
     OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)

@@ -1,8 +1,10 @@
 # lufio_add_version_info(target description): gives the Windows DLL or program
 # `target` a version resource (cmake/windows/lufio-version.rc.in) made from the
 # project's version: file and product version, the description, the product
-# name, LICENSE's copyright line, the internal and original file names. Does
-# nothing where no resource compiler is enabled (every build but Windows).
+# name, the company (the project's authors, who hold its copyright), LICENSE's
+# copyright line, the internal and original file names. Does nothing where no
+# resource compiler is enabled (every build but Windows).
+set(LUFIO_COMPANY "The lufio authors")
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE LUFIO_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
 set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 

@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <string>
-#include <memory>
 #include <vector>
 
 #include "commands.h"
@@ -23,7 +24,7 @@ namespace {
 
 constexpr std::size_t kCopyBuffer = 1 << 20;
 // Copies from this size on show progress.
-constexpr lusys::Long kCopyProgressFrom = 8 << 20;
+constexpr std::uint64_t kCopyProgressFrom = 8 << 20;
 
 // Writes all of `n` bytes to standard output.
 void PutOut(const char* data, std::size_t n) {
@@ -55,6 +56,36 @@ std::string IsoTime(std::uint64_t ticks) {
 
 const Backend* g_backend_at_work = nullptr;
 
+// The standard stream `stream` as a factory of back-end `Factory`.
+template <class Factory, Factory (*Make)(lufio::StandardStreams::Stream)>
+std::unique_ptr<lufio::FileHandlerFactory> Standard(lufio::StandardStreams::Stream stream) {
+  return std::make_unique<Factory>(Make(stream));
+}
+
+// How a file object for a name of the command line is made: "-" is the
+// standard stream `stream`, adopted by the back-end and named "<stdin>" or
+// "<stdout>" in errors; any other name is opened by the back-end's factory.
+class Opening {
+ public:
+  Opening(const std::string& name, lufio::StandardStreams::Stream stream, const Backend& backend)
+      : adopted_(name == kStandardName ? backend.standard(stream) : nullptr),
+        factory_(adopted_ ? adopted_.get() : backend.factory),
+        path_(!adopted_                                    ? name.c_str()
+              : stream == lufio::StandardStreams::StreamIn ? "<stdin>"
+                                                           : "<stdout>") {}
+  bool Standard() const noexcept { return adopted_ != nullptr; }
+  const lufio::FileHandlerFactory& Factory() const noexcept { return *factory_; }
+  const lusys::CPPathFile& Path() const noexcept { return path_; }
+
+ private:
+  std::unique_ptr<lufio::FileHandlerFactory> adopted_;
+  const lufio::FileHandlerFactory* factory_;
+  lusys::CPPathFile path_;
+};
+
+// Prints the lines of `in` as Lines describes, reading them as `lines` says.
+void PrintLines(lufio::TextFileR& in, long buffer_size, Backend::Lines lines, bool folds_text);
+
 }  // namespace
 
 void WorkThrough(const Backend& backend) noexcept { g_backend_at_work = &backend; }
@@ -66,14 +97,17 @@ const std::vector<Backend>& Backends() {
   static const lufio::CrtHandlerFactory crt;
   static const lufio::StdioHandlerFactory stdio;
   static const lufio::IosHandlerFactory ios;
+  using lufio::StandardStreams;
   static const std::vector<Backend> backends{
       {"win", "Win32 file handles: CreateFileA, ReadFile, WriteFile (POSIX stand-ins off Windows)", &win, false, true,
-       Backend::kDefaultLines, false},
+       Backend::kDefaultLines, false, Standard<lufio::AdoptedWinHandlerFactory, StandardStreams::Win>},
       {"crt", "C runtime descriptors: _sopen, _read, _write (POSIX stand-ins off Windows)", &crt, false, true,
-       Backend::kDefaultLines, TextModeFoldsLineEnds()},
+       Backend::kDefaultLines, TextModeFoldsLineEnds(),
+       Standard<lufio::AdoptedCrtHandlerFactory, StandardStreams::Crt>},
       {"stdio", "C stdio streams: fopen, fread, fwrite, fgets", &stdio, true, false, Backend::kFgets,
-       TextModeFoldsLineEnds()},
-      {"ios", "C++ streams: std::fstream", &ios, false, false, Backend::kGetline, TextModeFoldsLineEnds()},
+       TextModeFoldsLineEnds(), Standard<lufio::AdoptedStdioHandlerFactory, StandardStreams::Stdio>},
+      {"ios", "C++ streams: std::fstream", &ios, false, false, Backend::kGetline, TextModeFoldsLineEnds(),
+       Standard<lufio::AdoptedIosHandlerFactory, StandardStreams::Ios>},
   };
   return backends;
 }
@@ -87,7 +121,11 @@ const Backend& FindBackend(const std::string& name) {
 
 void Cat(const std::string& file, const Backend& backend) {
   WorkThrough(backend);
-  lufio::FileR in(lusys::CPPathFile(file.c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
+  const Opening source(file, lufio::StandardStreams::StreamIn, backend);
+  if (source.Standard() && SameFile(file, 0, kStandardName, 1)) {
+    throw std::runtime_error("standard input is standard output: the same file");
+  }
+  lufio::FileR in(source.Path(), lufio::FileHandler::TypeBinary, source.Factory());
   std::vector<char> buffer(kCopyBuffer);
   while (const std::uint64_t n = in.Read(lusys::BasicRef<char>(buffer.data(), buffer.size()))) {
     PutOut(buffer.data(), static_cast<std::size_t>(n));
@@ -98,33 +136,32 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
   WorkThrough(backend);
   const InterruptScope interrupt_scope(InterruptScope::kAtOnce);  // before SRC's open, which may wait for a writer
   // One answer on every back-end and platform, before anything is opened.
-  if (IsFolder(from)) throw std::runtime_error("SRC is a folder, not a file: " + from);
-  lufio::FileR in(lusys::CPPathFile(from.c_str()), lufio::FileHandler::TypeBinary, *backend.factory);
-  lusys::Long size = 0;
-  if (show_progress) {
-    try {
-      size = in.Size();
-    } catch (const lufio::Error&) {
-      size = 0;  // not a file one can seek in (a pipe): no progress, the copy goes on
-    }
-  }
+  const Opening source(from, lufio::StandardStreams::StreamIn, backend);
+  if (!source.Standard() && IsFolder(from)) throw std::runtime_error("SRC is a folder, not a file: " + from);
+  lufio::FileR in(source.Path(), lufio::FileHandler::TypeBinary, source.Factory());
+  // The system's 64-bit size: the file object's Size is 32-bit and throws
+  // from 2 GiB on. A pipe or a device has none: its progress counts bytes.
+  std::uint64_t size = 0;
+  const bool size_known = !source.Standard() && RegularFileSize(from, size);
   // Refused, as a copy written in place would cut SRC to length 0 before a
   // byte of it is read.
-  if (SameFile(from, to)) {
-    throw std::runtime_error("cannot copy a file onto itself: " + from + " and " + to + " are one file");
+  if (SameFile(from, 0, to, 1)) {
+    const std::string src = source.Standard() ? "standard input" : from;
+    const std::string dst = to == kStandardName ? "standard output" : to;
+    throw std::runtime_error("cannot copy a file onto itself: " + src + " and " + dst + " are one file");
   }
-  Progress progress(static_cast<std::uint64_t>(size), size >= kCopyProgressFrom);
+  Progress progress(size_known ? size : 0, show_progress && (!size_known || size >= kCopyProgressFrom));
   // A regular or new DST is saved safely: written beside it and put in its
   // place by Commit, removed on any failure. A device or FIFO is written where
   // it is.
-  const lusys::CPPathFile target(to.c_str());
+  const Opening target(to, lufio::StandardStreams::StreamOut, backend);
   std::unique_ptr<lufio::SafeFileW> save;
   std::unique_ptr<lufio::FileW> in_place;
-  if (WrittenInPlace(to)) {
-    in_place = std::make_unique<lufio::FileW>(target, lufio::FileHandler::TypeBinary, *backend.factory);
+  if (target.Standard() || WrittenInPlace(to)) {
+    in_place = std::make_unique<lufio::FileW>(target.Path(), lufio::FileHandler::TypeBinary, target.Factory());
   } else {
-    save = std::make_unique<lufio::SafeFileW>(target, lufio::FileHandler::TypeBinary, *backend.factory);
-    save->SetNewFileMode(PermissionBits(from));
+    save = std::make_unique<lufio::SafeFileW>(target.Path(), lufio::FileHandler::TypeBinary, target.Factory());
+    save->SetNewFileMode(source.Standard() ? 0666 : PermissionBits(from));
     lusys::BasicStrOStream<char> name;
     save->GetFileName().Print(name);
     RemoveOnInterrupt(name.Get());
@@ -143,9 +180,14 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
       written += step;
     }
     done += n;
-    std::snprintf(label, sizeof(label), "%llu of %llu MiB", static_cast<unsigned long long>(done >> 20),
-                  static_cast<unsigned long long>(size >> 20));
-    progress.Update(done, label);
+    if (size_known) {
+      std::snprintf(label, sizeof(label), "%llu of %llu MiB", static_cast<unsigned long long>(done >> 20),
+                    static_cast<unsigned long long>(size >> 20));
+      progress.Update(done, label);
+    } else if (done >= kCopyProgressFrom) {
+      std::snprintf(label, sizeof(label), "%llu MiB copied", static_cast<unsigned long long>(done >> 20));
+      progress.Update(done, label);
+    }
   }
   ThrowIfInterrupted();
   if (save) {
@@ -162,14 +204,35 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
 
 void Lines(const std::string& file, long buffer_size, const Backend& backend) {
   WorkThrough(backend);
-  lufio::TextFileR in(lusys::CPPathFile(file.c_str()), *backend.factory);
+  const Opening source(file, lufio::StandardStreams::StreamIn, backend);
+  lufio::TextFileR in(source.Path(), source.Factory());
+  if (source.Standard() && backend.lines == Backend::kDefaultLines) {
+    try {
+      in.Tell();
+    } catch (const lufio::Error&) {
+      // A pipe: its bytes come whole through the back-end, its lines from
+      // the stream's getline over them in memory.
+      lufio::FileR whole(source.Path(), lufio::FileHandler::TypeBinary, source.Factory());
+      std::stringbuf text(lufio::WholeFile::Read(whole));
+      lufio::TextFileR split(source.Path(), lufio::AdoptedIosHandlerFactory(text));
+      PrintLines(split, buffer_size, Backend::kGetline, false);
+      return;
+    }
+  }
+  // Standard input is binary: no line end was folded.
+  PrintLines(in, buffer_size, backend.lines, backend.folds_text && !source.Standard());
+}
+
+namespace {
+
+void PrintLines(lufio::TextFileR& in, long buffer_size, Backend::Lines lines, bool folds_text) {
   const auto size = static_cast<std::size_t>(buffer_size);
   // The bytes a line took tell whether it held a NUL: the default line
   // reader's from the offset before and after it (it needs one anyway), the
   // others' from a buffer filled with kUnwritten, which stays after the
   // line's terminating zero.
   constexpr char kUnwritten = '\xff';
-  const bool measured = backend.lines == Backend::kDefaultLines;
+  const bool measured = lines == Backend::kDefaultLines;
   std::vector<char> buffer(size, kUnwritten);
   bool complete = true;
   std::uint64_t line = 1, with_nul = 0;
@@ -185,10 +248,20 @@ void Lines(const std::string& file, long buffer_size, const Backend& backend) {
       const lusys::Long after = in.Tell();
       taken = static_cast<std::size_t>(after - before);
       before = after;
-      end = complete ? (backend.folds_text ? 2 : 1) : 0;
+      end = complete ? (folds_text ? 2 : 1) : 0;
     } else {
-      while (taken > shown && buffer[taken] == kUnwritten) --taken;
-      end = complete && backend.lines == Backend::kFgets ? 1 : 0;
+      // A line without a NUL wrote its text, its end's zeros and nothing
+      // after them: the byte there is still kUnwritten (or the buffer ended).
+      // Only a line that wrote more is searched for its last byte, so a long
+      // buffer costs nothing per line; a NUL followed directly by a 0xFF byte
+      // (over stdio a NUL, a zero and 0xFF) looks like a line's end (README).
+      end = complete && lines == Backend::kFgets ? 1 : 0;
+      taken = shown + end;
+      const bool ended_there = taken + 1 >= size || buffer[taken + 1] == kUnwritten;
+      if (!ended_there || (end == 1 && buffer[taken] != '\0')) {
+        taken = size - 1;
+        while (taken > shown && buffer[taken] == kUnwritten) --taken;
+      }
     }
     PutOut(buffer.data(), shown);
     PutOut(complete ? "\n" : " \\\n", complete ? 1 : 3);
@@ -203,18 +276,67 @@ void Lines(const std::string& file, long buffer_size, const Backend& backend) {
   if (with_nul != 0) throw std::runtime_error(std::to_string(with_nul) + " line(s) shown only up to a NUL byte");
 }
 
+}  // namespace
+
+std::string EscapeName(const char* name) {
+  std::string text;
+  for (; *name != '\0'; ++name) {
+    const auto byte = static_cast<unsigned char>(*name);
+    switch (byte) {
+      case '\\':
+        text += "\\\\";
+        break;
+      case '\n':
+        text += "\\n";
+        break;
+      case '\r':
+        text += "\\r";
+        break;
+      case '\t':
+        text += "\\t";
+        break;
+      default:
+        if (byte < 0x20 || byte == 0x7f) {
+          char hex[5];
+          std::snprintf(hex, sizeof(hex), "\\x%02x", byte);
+          text += hex;
+        } else {
+          text += static_cast<char>(byte);
+        }
+    }
+  }
+  return text;
+}
+
 namespace {
 
-// One line of ls: type, size, last write time (UTC) and `name`.
-void PrintEntry(const lufio::DirEntry& found, const char* name) {
-  constexpr std::uint32_t kDirectoryBit = 0x10;
+// `path`, a path below a listed folder that ends in `name`, with each name in
+// it escaped and its separators ('/'; '\\' on Windows) kept.
+std::string EscapePath(const char* path, const char* name) {
+  const std::string text = path;
+  const std::size_t name_at = text.size() - std::strlen(name);
+  if (name_at == 0) return EscapeName(path);
+  const char separator = text[name_at - 1];
+  std::string escaped;
+  std::size_t from = 0;
+  for (std::size_t at = text.find(separator); at != std::string::npos; from = at + 1, at = text.find(separator, from)) {
+    escaped += EscapeName(text.substr(from, at - from).c_str()) + separator;
+  }
+  return escaped + EscapeName(text.c_str() + from);
+}
+
+// One entry of ls: type, size, last write time (UTC) and `path`, the name or
+// the path below `dir`, escaped or, when `zero`, as it is and ended by a NUL.
+void PrintEntry(const std::string& dir, const lufio::DirEntry& found, const char* path, bool zero) {
   lufio::DirEntry entry(found);  // the record is reached through an entry of our own
   const lufio::DirEntry::Imp& record = entry.GetImp();
   const std::uint64_t size = (std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow;
   const std::uint64_t written =
       (std::uint64_t{record.ftLastWriteTime.dwHighDateTime} << 32) | record.ftLastWriteTime.dwLowDateTime;
-  std::printf("%-4s %12llu %s %s\n", (record.dwFileAttributes & kDirectoryBit) != 0 ? "dir" : "file",
-              static_cast<unsigned long long>(size), IsoTime(written).c_str(), name);
+  const std::string name = zero ? std::string(path) : EscapePath(path, entry.GetName());
+  std::printf("%-4s %12llu %s %s", EntryKind(dir, path, record.dwFileAttributes),
+              static_cast<unsigned long long>(size), IsoTime(written).c_str(), name.c_str());
+  PutOut(zero ? "" : "\n", 1);  // the NUL of an empty text, or a line feed
 }
 
 }  // namespace
@@ -223,13 +345,13 @@ void PrintEntry(const lufio::DirEntry& found, const char* name) {
 // before its contents. An empty name is no folder, as for ls (the library
 // reads "" as the current one): it fails as a missing one, code 2 on every
 // platform (ERROR_FILE_NOT_FOUND, ENOENT).
-bool Ls(const std::string& dir, lufio::DirReader::Filter filter, bool recursive) {
+bool Ls(const std::string& dir, lufio::DirReader::Filter filter, bool zero, bool recursive) {
   constexpr lusys::ULong kMissingFile = 2;
   if (dir.empty()) throw lufio::DirReader::Error(lusys::Literal("Failed to open"), lusys::Literal(""), kMissingFile);
   if (!recursive) {
     lufio::DirReader reader(lusys::CPPath(dir.c_str()), filter);
     for (const lufio::DirEntry* found = reader.GetFirst(); found != nullptr; found = reader.GetNext()) {
-      PrintEntry(*found, found->GetName());
+      PrintEntry(dir, *found, found->GetName(), zero);
     }
     return true;
   }
@@ -241,7 +363,7 @@ bool Ls(const std::string& dir, lufio::DirReader::Filter filter, bool recursive)
       std::fprintf(stderr, "lufio: %s (%s)\n", error->GetText(), DescribeCode(error->GetCode()).c_str());
       all_read = false;
     } else {
-      PrintEntry(found->GetEntry(), found->GetPath());
+      PrintEntry(dir, found->GetEntry(), found->GetPath(), zero);
     }
   }
   return all_read;

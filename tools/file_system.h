@@ -18,11 +18,24 @@ namespace lufio_cli {
 // inode on POSIX, volume serial number and file index on Windows. False when
 // either cannot be reached (a name that does not exist yet).
 bool SameFile(const std::string& a, const std::string& b) noexcept;
+// The same where a name may be "-", the standard stream given with it (0
+// input, 1 output). A stream counts only when it is a regular file: a
+// terminal or a pipe on both sides is no copy onto itself.
+bool SameFile(const std::string& a, int a_stream, const std::string& b, int b_stream) noexcept;
 
 // True when `dst` exists and is no regular file (a device, a FIFO, a folder;
 // on Windows also a symbolic link): a copy is written into it where it is,
 // since a new file in its place would not do its part.
 bool WrittenInPlace(const std::string& dst) noexcept;
+// The size of `name` when it is a regular file (through symbolic links): the
+// system's own 64-bit size, which a file object's 32-bit Size cannot give
+// from 2 GiB on. False for a pipe, a device or a name that cannot be looked at.
+bool RegularFileSize(const std::string& name, std::uint64_t& size) noexcept;
+// What `ls` calls the entry `name` of the folder `dir`, whose find record has
+// the attributes `attributes`: "dir" (0x10), "file", and for an entry with the
+// device bit 0x40 what the system says it is: "fifo", "sock", "chr", "blk"
+// (POSIX), else "dev"; a symbolic link (0x400) is typed by where it leads.
+const char* EntryKind(const std::string& dir, const char* name, std::uint32_t attributes) noexcept;
 // True when `name` is a folder (on POSIX also through symbolic links).
 bool IsFolder(const std::string& name) noexcept;
 // The permission bits of the file `name` for a new copy of it, as `cp` gives

@@ -32,6 +32,20 @@ bool SameFile(const std::string& a, const std::string& b) noexcept {
          first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }
 
+bool SameFile(const std::string& a, int a_stream, const std::string& b, int b_stream) noexcept {
+  // The identity of a name, or of a standard stream that is a file on a disk.
+  const auto identify = [](const std::string& name, int stream, BY_HANDLE_FILE_INFORMATION& info) {
+    if (name != "-") return Identify(name, info);
+    const HANDLE handle = ::GetStdHandle(stream == 0 ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) == FILE_TYPE_DISK &&
+           ::GetFileInformationByHandle(handle, &info) != 0;
+  };
+  BY_HANDLE_FILE_INFORMATION first{}, second{};
+  return identify(a, a_stream, first) && identify(b, b_stream, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
+}
+
 bool WrittenInPlace(const std::string& dst) noexcept {
   // The name itself, not what a symbolic link leads to.
   const HANDLE handle =
@@ -48,6 +62,24 @@ bool WrittenInPlace(const std::string& dst) noexcept {
 bool IsFolder(const std::string& name) noexcept {
   const DWORD attributes = ::GetFileAttributesA(name.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool RegularFileSize(const std::string& name, std::uint64_t& size) noexcept {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (::GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data) == 0 ||
+      (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+    return false;
+  }
+  size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  return true;
+}
+
+// A folder listing on Windows holds files and folders; a device or a pipe has
+// a name of its own outside any folder (\\.\pipe\...), so only the record's
+// device bit, should a file system set it, says "dev".
+const char* EntryKind(const std::string& /*dir*/, const char* /*name*/, std::uint32_t attributes) noexcept {
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return "dir";
+  return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? "dev" : "file";
 }
 
 std::uint32_t PermissionBits(const std::string& /*name*/) noexcept { return 0666; }

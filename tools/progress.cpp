@@ -13,14 +13,15 @@ constexpr int kLineWidth = kBarWidth + 8 + 39;
 
 }  // namespace
 
-Progress::Progress(std::uint64_t total, bool shown) noexcept : total_(total == 0 ? 1 : total), shown_(shown) {}
+Progress::Progress(std::uint64_t total, bool shown) noexcept
+    : total_(total == 0 ? 1 : total), bar_(total != 0), shown_(shown) {}
 
 Progress::~Progress() { Clear(); }
 
 void Progress::Update(std::uint64_t done, const char* label) noexcept {
   if (!shown_) return;
   if (done > total_) done = total_;
-  const int percent = static_cast<int>(done * 100 / total_);
+  const int percent = bar_ ? static_cast<int>(done * 100 / total_) : 0;
   if (drawn_ && percent == percent_ && std::strncmp(label, label_, sizeof(label_) - 1) == 0) return;
   percent_ = percent;
   std::snprintf(label_, sizeof(label_), "%s", label);
@@ -30,7 +31,11 @@ void Progress::Update(std::uint64_t done, const char* label) noexcept {
   for (int i = 0; i < kBarWidth; ++i) bar[i] = i < filled ? '#' : '.';
   bar[kBarWidth] = '\0';
   // Padded to the full width, so that a shorter label wipes a longer one.
-  std::fprintf(stderr, "\r[%s] %3d%% %-*s", bar, percent, kLineWidth - kBarWidth - 8, label_);
+  if (!bar_) {
+    std::fprintf(stderr, "\r%-*s", kLineWidth, label_);
+  } else {
+    std::fprintf(stderr, "\r[%s] %3d%% %-*s", bar, percent, kLineWidth - kBarWidth - 8, label_);
+  }
   std::fflush(stderr);
   drawn_ = true;
 }

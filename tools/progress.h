@@ -12,8 +12,8 @@ namespace lufio_cli {
 
 class Progress {
  public:
-  // A bar for `total` units of work; when `shown` is false every call does
-  // nothing.
+  // A bar for `total` units of work, or the label alone when `total` is 0
+  // (unknown); when `shown` is false every call does nothing.
   Progress(std::uint64_t total, bool shown) noexcept;
   Progress(const Progress&) = delete;
   Progress& operator=(const Progress&) = delete;
@@ -29,6 +29,7 @@ class Progress {
 
  private:
   std::uint64_t total_;
+  bool bar_;
   bool shown_;
   bool drawn_ = false;
   int percent_ = -1;

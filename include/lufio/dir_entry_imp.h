@@ -21,6 +21,7 @@
 #include <windows.h>
 
 namespace lufio::sys {
+/// The record behind DirEntry::Imp: Windows' own WIN32_FIND_DATAA.
 using FindRecord = ::WIN32_FIND_DATAA;
 }  // namespace lufio::sys
 
@@ -63,6 +64,18 @@ namespace lufio {
 /// The platform's find record (WIN32_FIND_DATAA on Windows), zero-filled by
 /// default construction, copied whole by copy construction. Its fields need
 /// this header, `<lufio/dir_entry_imp.h>`.
+///
+/// @if windows_reference
+/// On Windows, which this reference describes, it derives from Windows' own
+/// record `WIN32_FIND_DATAA` of `<windows.h>`: read its fields
+/// (`dwFileAttributes`, `ftLastWriteTime`, `nFileSizeHigh`, `nFileSizeLow`,
+/// `cFileName`...) as the Win32 documentation describes them.
+/// @else
+/// This reference describes the Linux build, where it derives from
+/// lufio::sys::WIN32_FIND_DATAA, a record with the field names, types and
+/// layout of Windows' own; on Windows it derives from Windows'
+/// `WIN32_FIND_DATAA` of `<windows.h>` itself.
+/// @endif
 class DirEntry::Imp : public sys::FindRecord {
  public:
   /// A record of zeros.

@@ -18,6 +18,21 @@
 namespace lufio {
 
 /// One directory entry: an owner of the platform's find record.
+///
+/// DirReader hands out its entries as DirEntry; GetName gives the name, and
+/// GetImp the whole record: attributes, times and size (the fields need
+/// `<lufio/dir_entry_imp.h>`).
+///
+/// @snippet reference.cpp DirEntry
+///
+/// Rules:
+/// - The entry a DirReader hands out is its own, const, and overwritten by
+///   the next step: copy it (a DirEntry is copyable) to keep it.
+/// - The attribute 0x10 marks a directory; on Linux 0x40 marks a FIFO,
+///   socket or device, which FilterFiles lists: opening one opens the device
+///   (a FIFO blocks until a writer comes), so test the bit before opening.
+/// - An entry the system refuses to describe (in a directory you may read but
+///   not search) is still listed, with zero size and times.
 class LUFIO_API DirEntry {
  public:
   /// The platform's find record (WIN32_FIND_DATAA on Windows). Its fields are
@@ -45,6 +60,24 @@ class LUFIO_API DirEntry {
 
 /// The listing of one directory, "." and ".." left out, optionally only its
 /// files or only its subdirectories. Neither copyable nor assignable.
+///
+/// A DirReader walks one directory, not its subdirectories, in the order the
+/// system gives: call GetFirst once, then GetNext until it returns null.
+///
+/// @snippet reference.cpp DirReader
+///
+/// Rules:
+/// - The constructor starts the search, or throws DirReader::Error "Failed to
+///   open" (a missing directory, a file given as a directory, a directory text
+///   with a zero byte inside).
+/// - GetFirst never restarts the listing: call it once, before GetNext. After
+///   the end GetNext returns null again and again.
+/// - The entry returned is the reader's own and overwritten by the next step;
+///   copy the DirEntry to keep it. Its name is DirEntry::GetName.
+/// - A failed step throws DirReader::Error "Failed to read"; the end of the
+///   listing is never an error.
+/// - FilterFiles passes every entry without the directory bit 0x10, FIFOs,
+///   sockets and devices included (Linux).
 class LUFIO_API DirReader {
  public:
   /// Which entries pass: those without the directory bit 0x10, those with
@@ -53,6 +86,13 @@ class LUFIO_API DirReader {
 
   /// The exception of a failed listing: a fixed message, the directory's
   /// text and the system's code. Its what() is "Directory read error".
+  ///
+  /// @snippet reference.cpp DirReader::Error
+  ///
+  /// GetText() is "Failed to open" or "Failed to read", ": dir=" and the
+  /// directory's text; GetCode() the system's code of the failed search step
+  /// (@ref error_codes). It is no lufio::Error: catch lusys::Exception to
+  /// handle both.
   class LUFIO_API Error : public lusys::Exception {
    public:
     /// The base's text becomes `message`, ": dir=" and the path's characters,

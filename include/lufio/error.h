@@ -20,6 +20,26 @@ namespace lufio {
 /// The exception of every file failure: a fixed message, the file's path and
 /// the system's code, kept in fixed arrays. Its what() is "File I/O error";
 /// GetText() is the message.
+///
+/// Every file object and back-end reports a failure by throwing an Error by
+/// value; read its message with GetText(), the system's code with GetCode()
+/// and the file's name with GetFileName().
+///
+/// @snippet reference.cpp Error
+///
+/// Rules:
+/// - GetText() is one of the fixed messages, ": file=" and the path:
+///   "Failed to open", "Failed to read file", "Failed to write file",
+///   "Failed to move file pointer", "Failed to get file offset", "Failed to
+///   flush buffer", and from SafeFileW also "Failed to replace file" and
+///   "Failed to flush folder". The text is cut at 255 characters.
+/// - GetCode() is the code read right after the failing call: GetLastError()
+///   on Windows, errno elsewhere. The codes a program meets, by platform, are
+///   listed in @ref error_codes.
+/// - A directory listing throws DirReader::Error instead: catch
+///   lusys::Exception, the base of both, to handle every failure of lufio.
+/// - Copying never allocates and never throws; the end of a file is never an
+///   error.
 class LUFIO_API Error : public lusys::Exception {
  public:
   /// The base's text becomes `message`, ": file=" and the printed path, cut at

@@ -15,6 +15,13 @@ namespace lufio {
 /// WriteFile, SetFilePointer (32-bit), FlushFileBuffers (to the device). No
 /// text mode; FileA moves to the end once after opening; a Whence outside
 /// 0 to 2 moves from the beginning; lines through the default line reader.
+///
+/// @snippet reference.cpp WinHandlerFactory
+///
+/// Rules: a factory is stateless; make it anywhere, copy it freely, and hand
+/// one to any number of file objects, in any number of threads. It only makes
+/// handlers: every file object opens, uses and closes its own. README's
+/// back-end table says how the four back-ends differ.
 class LUFIO_API WinHandlerFactory : public FileHandlerFactory {
  public:
   /// Stateless: made, copied and assigned freely, all alike.
@@ -33,6 +40,13 @@ class LUFIO_API WinHandlerFactory : public FileHandlerFactory {
 /// _lseek and _tell (32-bit), _commit (to the device). Text mode folds CR LF
 /// on Windows; every FileA write lands at the end; a Whence outside 0 to 2
 /// moves from the current position; lines through the default line reader.
+///
+/// @snippet reference.cpp CrtHandlerFactory
+///
+/// Rules: a factory is stateless; make it anywhere, copy it freely, and hand
+/// one to any number of file objects, in any number of threads. It only makes
+/// handlers: every file object opens, uses and closes its own. README's
+/// back-end table says how the four back-ends differ.
 class LUFIO_API CrtHandlerFactory : public FileHandlerFactory {
  public:
   /// Stateless: made, copied and assigned freely, all alike.
@@ -51,6 +65,13 @@ class LUFIO_API CrtHandlerFactory : public FileHandlerFactory {
 /// system). Lines through fgets with a one-character look-ahead; read and
 /// write errors carry the stream's ferror value as their code; a Whence
 /// outside 0 to 2 moves from the current position.
+///
+/// @snippet reference.cpp StdioHandlerFactory
+///
+/// Rules: a factory is stateless; make it anywhere, copy it freely, and hand
+/// one to any number of file objects, in any number of threads. It only makes
+/// handlers: every file object opens, uses and closes its own. README's
+/// back-end table says how the four back-ends differ.
 class LUFIO_API StdioHandlerFactory : public FileHandlerFactory {
  public:
   /// Stateless: made, copied and assigned freely, all alike.
@@ -68,6 +89,13 @@ class LUFIO_API StdioHandlerFactory : public FileHandlerFactory {
 /// std::fstream: positions through its buffer's pubseekoff, lines through the
 /// stream's getline. Its flush never throws, its handler closes the file when
 /// destroyed, and a Whence outside 0 to 2 moves from the beginning.
+///
+/// @snippet reference.cpp IosHandlerFactory
+///
+/// Rules: a factory is stateless; make it anywhere, copy it freely, and hand
+/// one to any number of file objects, in any number of threads. It only makes
+/// handlers: every file object opens, uses and closes its own. README's
+/// back-end table says how the four back-ends differ.
 class LUFIO_API IosHandlerFactory : public FileHandlerFactory {
  public:
   /// Stateless: made, copied and assigned freely, all alike.

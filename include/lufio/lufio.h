@@ -1,6 +1,8 @@
-// Every exported class of lufio: the handler interface and the four back-end
-// factories, the file objects (the safe save among them), the file error and
-// the directory reader and the walk over a tree.
+// Every exported class of lufio: the handler interface, the four back-end
+// factories and those that adopt an open handle, descriptor, FILE* or stream
+// buffer (with the process's standard streams), the file objects (the safe
+// save among them), whole-file reads and saves, the file error and the
+// directory reader and the walk over a tree.
 #ifndef LUFIO_LUFIO_H_
 #define LUFIO_LUFIO_H_
 
@@ -13,6 +15,7 @@
 
 #include <lusys/lusys.h>
 
+#include "lufio/adopted.h"
 #include "lufio/dir_reader.h"
 #include "lufio/dir_tree_reader.h"
 #include "lufio/error.h"
@@ -21,6 +24,7 @@
 #include "lufio/file_handler.h"
 #include "lufio/file_io.h"
 #include "lufio/safe_file.h"
+#include "lufio/whole_file.h"
 
 #endif  // C++17
 

@@ -19,11 +19,7 @@ namespace lufio {
 /// A safe save: writes a new file beside `target` through any back-end and,
 /// at Commit, puts it in the target's place in one step.
 ///
-/// ```cpp
-/// lufio::SafeFileW out("settings.ini", lufio::FileHandler::TypeBinary, lufio::CrtHandlerFactory());
-/// out.Write(lusys::Literal("[view]\nzoom=2\n"));
-/// out.Commit();  // settings.ini now holds exactly this, durably
-/// ```
+/// @snippet reference.cpp SafeFileW
 ///
 /// Rules:
 /// - Construction makes a new file with a name of its own (`.lufio-save-` and

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "lufio/adopted.h"
 #include "lufio/factories.h"
 #include "lufio/file_handler.h"
 
@@ -48,6 +49,20 @@ inline int SeekOrigin(FileHandler::Whence whence) noexcept {
   Factory::~Factory() = default;                                                          \
   std::unique_ptr<FileHandler> Factory::Create(const lusys::CPPathFileBase& path) const { \
     return std::make_unique<Handler>(path);                                               \
+  }
+
+// Defines the members of a factory that adopts one `Object` (kept in
+// `member`): its Create makes a `Handler` over it.
+#define LUFIO_DEFINE_ADOPTING_FACTORY(Factory, Handler, Object, member)                   \
+  Factory::Factory(Object object) noexcept : member(object) {}                            \
+  Factory::Factory(const Factory& other) noexcept = default;                              \
+  Factory& Factory::operator=(const Factory& other) noexcept {                            \
+    member = other.member;                                                                \
+    return *this;                                                                         \
+  }                                                                                       \
+  Factory::~Factory() = default;                                                          \
+  std::unique_ptr<FileHandler> Factory::Create(const lusys::CPPathFileBase& path) const { \
+    return std::make_unique<Handler>(path, member);                                       \
   }
 
 #endif  // LUFIO_SRC_BACKENDS_COMMON_H_

@@ -7,6 +7,10 @@
 // descriptor -1 to the runtime (which takes it as an invalid parameter):
 // every transfer or positioning operation on it throws its Error with the
 // system's invalid-handle code.
+//
+// AdoptedCrtHandler, for AdoptedCrtHandlerFactory, is the same handler over a
+// descriptor the caller opened: its open takes that descriptor, its close
+// forgets it without closing it.
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -24,7 +28,7 @@ using detail::Fail;
 using detail::LastError;
 using lusys::Long;
 
-class CrtHandler final : public FileHandler {
+class CrtHandler : public FileHandler {
  public:
   explicit CrtHandler(const lusys::CPPathFileBase& path) : FileHandler(path) {}
 
@@ -94,11 +98,32 @@ class CrtHandler final : public FileHandler {
   // child processes.
   static int TypeFlags(Type type) noexcept { return (type == TypeText ? _O_TEXT : _O_BINARY) | _O_NOINHERIT; }
 
+ protected:
   int fd_ = -1;
+};
+
+class AdoptedCrtHandler final : public CrtHandler {
+ public:
+  AdoptedCrtHandler(const lusys::CPPathFileBase& path, int fd) : CrtHandler(path), adopted_(fd) {}
+
+ private:
+  bool open(Mode /*mode*/, Type /*type*/) override {
+    if (adopted_ == -1) {
+      sys::SetLastError(sys::kClosedHandleError);
+      return false;
+    }
+    fd_ = adopted_;
+    return true;
+  }
+
+  void close() override { fd_ = -1; }
+
+  const int adopted_;
 };
 
 }  // namespace
 
 LUFIO_DEFINE_FACTORY(CrtHandlerFactory, CrtHandler)
+LUFIO_DEFINE_ADOPTING_FACTORY(AdoptedCrtHandlerFactory, AdoptedCrtHandler, int, fd_)
 
 }  // namespace lufio

@@ -1,4 +1,6 @@
-// The iostream back-end: a FileHandler over one std::fstream held by value.
+// The iostream back-end: a FileHandler over one std::fstream held by value,
+// and, for AdoptedIosHandlerFactory, over a std::iostream of its own on a
+// stream buffer the caller owns (both share IosStreamHandler's operations).
 //
 // Positions go to the stream's buffer directly (pubseekoff), so the stream's
 // state flags neither stop nor record them. Every operation but open and
@@ -13,10 +15,16 @@
 // (any other may write out the stream's buffer; sys::SettleWriteError), so the
 // code is that of the failure that happened, or 0 when no system call failed
 // (a closed stream).
+//
+// The adopting handler's close pushes out what was written (pubsync) and
+// points its stream at a file buffer that was never opened, so that every
+// later call fails just as on a closed std::fstream; the caller's buffer is
+// left as it is.
 #include <cstdint>
 #include <fstream>
 #include <ios>
 #include <memory>
+#include <streambuf>
 
 #include "backends/common.h"
 #include "core/throw.h"
@@ -33,7 +41,7 @@ using lusys::Long;
 // throw.
 class StateReset {
  public:
-  explicit StateReset(std::fstream& stream) noexcept : stream_(stream) {}
+  explicit StateReset(std::ios& stream) noexcept : stream_(stream) {}
   StateReset(const StateReset&) = delete;
   StateReset& operator=(const StateReset&) = delete;
   ~StateReset() {
@@ -41,12 +49,33 @@ class StateReset {
   }
 
  private:
-  std::fstream& stream_;
+  std::ios& stream_;
 };
 
-class IosHandler final : public FileHandler {
- public:
-  explicit IosHandler(const lusys::CPPathFileBase& path) : FileHandler(path) {}
+// Every operation but open and close, over the std::iostream a derived
+// handler gives.
+class IosStreamHandler : public FileHandler {
+ protected:
+  // `stream` need not be constructed yet: it is only referred to here.
+  IosStreamHandler(const lusys::CPPathFileBase& path, std::iostream& stream) : FileHandler(path), stream_(stream) {}
+
+  // The positions that Tell and Seek move for `mode`; false for a Mode
+  // outside the enumeration.
+  bool Choose(Mode mode) noexcept {
+    switch (mode) {
+      case ModeRead:
+        which_ = std::ios_base::in;
+        return true;
+      case ModeWrite:
+      case ModeAppend:
+        which_ = std::ios_base::out;
+        return true;
+      case ModeReadWrite:
+        which_ = std::ios_base::in | std::ios_base::out;
+        return true;
+    }
+    return false;
+  }
 
  private:
   Long tell() override {
@@ -76,45 +105,6 @@ class IosHandler final : public FileHandler {
   void flush() override {
     const StateReset reset(stream_);
     stream_.flush();
-  }
-
-  bool open(Mode mode, Type type) override {
-    std::ios_base::openmode flags{};
-    bool known = true;
-    switch (mode) {
-      case ModeRead:
-        flags = std::ios_base::in;
-        which_ = std::ios_base::in;
-        break;
-      case ModeWrite:
-        flags = std::ios_base::out | std::ios_base::trunc;
-        which_ = std::ios_base::out;
-        break;
-      case ModeReadWrite:
-        flags = std::ios_base::in | std::ios_base::out | std::ios_base::trunc;
-        which_ = std::ios_base::in | std::ios_base::out;
-        break;
-      case ModeAppend:
-        flags = std::ios_base::out | std::ios_base::app;
-        which_ = std::ios_base::out;
-        break;
-      default:
-        known = false;  // no valid open mode: the open fails
-    }
-    if (type == TypeBinary) flags |= std::ios_base::binary;  // any other Type opens in text mode
-    const detail::PathText name(*this);
-    sys::ClearLastError();
-    stream_.open(name.c_str(), flags);
-    if (stream_.is_open()) return true;
-    sys::SettleLastError();
-    // The stream refuses an invalid mode without asking the system, so the
-    // reason is left for the owner here.
-    if (!known) sys::SetLastError(sys::kInvalidArgumentError);
-    return false;
-  }
-
-  void close() override {
-    if (stream_.is_open()) stream_.close();
   }
 
   std::uint64_t read(char* buffer, Long size) override {
@@ -158,12 +148,95 @@ class IosHandler final : public FileHandler {
     }
   }
 
-  std::fstream stream_;
+  std::iostream& stream_;
   std::ios_base::openmode which_{};
+};
+
+class IosHandler final : public IosStreamHandler {
+ public:
+  explicit IosHandler(const lusys::CPPathFileBase& path) : IosStreamHandler(path, file_) {}
+
+ private:
+  bool open(Mode mode, Type type) override {
+    std::ios_base::openmode flags{};
+    const bool known = Choose(mode);
+    switch (mode) {
+      case ModeRead:
+        flags = std::ios_base::in;
+        break;
+      case ModeWrite:
+        flags = std::ios_base::out | std::ios_base::trunc;
+        break;
+      case ModeReadWrite:
+        flags = std::ios_base::in | std::ios_base::out | std::ios_base::trunc;
+        break;
+      case ModeAppend:
+        flags = std::ios_base::out | std::ios_base::app;
+        break;
+      default:
+        break;  // no valid open mode: the open fails
+    }
+    if (type == TypeBinary) flags |= std::ios_base::binary;  // any other Type opens in text mode
+    const detail::PathText name(*this);
+    sys::ClearLastError();
+    file_.open(name.c_str(), flags);
+    if (file_.is_open()) return true;
+    sys::SettleLastError();
+    // The stream refuses an invalid mode without asking the system, so the
+    // reason is left for the owner here.
+    if (!known) sys::SetLastError(sys::kInvalidArgumentError);
+    return false;
+  }
+
+  void close() override {
+    if (file_.is_open()) file_.close();
+  }
+
+  std::fstream file_;
+};
+
+class AdoptedIosHandler final : public IosStreamHandler {
+ public:
+  AdoptedIosHandler(const lusys::CPPathFileBase& path, std::streambuf* buffer)
+      : IosStreamHandler(path, own_), own_(&closed_), adopted_(buffer) {}
+
+ private:
+  bool open(Mode mode, Type /*type*/) override {
+    if (!Choose(mode)) {
+      sys::SetLastError(sys::kInvalidArgumentError);
+      return false;
+    }
+    own_.rdbuf(adopted_);  // also clears the state flags
+    writes_ = mode != ModeRead;
+    return true;
+  }
+
+  // Only a buffer open for writing is synchronised: syncing one that reads
+  // may drop what it read ahead (fflush on an input stream).
+  void close() override {
+    if (own_.rdbuf() == &closed_) return;
+    if (writes_) own_.rdbuf()->pubsync();
+    own_.rdbuf(&closed_);
+  }
+
+  std::filebuf closed_;  // never opened: what a closed handler reads and writes
+  std::iostream own_;
+  std::streambuf* const adopted_;
+  bool writes_ = false;
 };
 
 }  // namespace
 
 LUFIO_DEFINE_FACTORY(IosHandlerFactory, IosHandler)
+AdoptedIosHandlerFactory::AdoptedIosHandlerFactory(std::streambuf& buffer) noexcept : buffer_(&buffer) {}
+AdoptedIosHandlerFactory::AdoptedIosHandlerFactory(const AdoptedIosHandlerFactory& other) noexcept = default;
+AdoptedIosHandlerFactory& AdoptedIosHandlerFactory::operator=(const AdoptedIosHandlerFactory& other) noexcept {
+  buffer_ = other.buffer_;
+  return *this;
+}
+AdoptedIosHandlerFactory::~AdoptedIosHandlerFactory() = default;
+std::unique_ptr<FileHandler> AdoptedIosHandlerFactory::Create(const lusys::CPPathFileBase& path) const {
+  return std::make_unique<AdoptedIosHandler>(path, buffer_);
+}
 
 }  // namespace lufio

@@ -14,6 +14,10 @@
 // of file sees what another object appended since, as the other back-ends do.
 // On a stream that cannot seek (a pipe) the second needs no fseek: clearing
 // the end-of-file indicator alone lets the next read ask the system again.
+//
+// AdoptedStdioHandler, for AdoptedStdioHandlerFactory, is the same handler
+// over a stream the caller opened: its open takes that stream, its close
+// pushes out what was written and forgets the stream without closing it.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -31,7 +35,7 @@ using detail::Fail;
 using detail::LastError;
 using lusys::Long;
 
-class StdioHandler final : public FileHandler {
+class StdioHandler : public FileHandler {
  public:
   explicit StdioHandler(const lusys::CPPathFileBase& path) : FileHandler(path) {}
 
@@ -118,8 +122,10 @@ class StdioHandler final : public FileHandler {
     return true;
   }
 
+ protected:
   enum Direction { kNone, kReading, kWriting };
 
+ private:
   // Prepares the stream for a transfer in `direction`: a zero fseek when the
   // last transfer went the other way, or before reading at end of file (where
   // glibc's stream would otherwise stay at its end and Windows' would mix the
@@ -166,12 +172,39 @@ class StdioHandler final : public FileHandler {
     return nullptr;
   }
 
+ protected:
   std::FILE* fp_ = nullptr;
   Direction last_ = kNone;  // the direction of the last transfer since open or seek
+};
+
+class AdoptedStdioHandler final : public StdioHandler {
+ public:
+  AdoptedStdioHandler(const lusys::CPPathFileBase& path, std::FILE* stream) : StdioHandler(path), adopted_(stream) {}
+
+ private:
+  bool open(Mode /*mode*/, Type /*type*/) override {
+    if (adopted_ == nullptr) {
+      sys::SetLastError(sys::kClosedHandleError);
+      return false;
+    }
+    fp_ = adopted_;
+    last_ = kNone;
+    return true;
+  }
+
+  // Only a stream last written is flushed: fflush on an input stream is
+  // undefined in C. What it reports is dropped, as a close's is.
+  void close() override {
+    if (fp_ != nullptr && last_ == kWriting) std::fflush(fp_);
+    fp_ = nullptr;
+  }
+
+  std::FILE* const adopted_;
 };
 
 }  // namespace
 
 LUFIO_DEFINE_FACTORY(StdioHandlerFactory, StdioHandler)
+LUFIO_DEFINE_ADOPTING_FACTORY(AdoptedStdioHandlerFactory, AdoptedStdioHandler, std::FILE*, stream_)
 
 }  // namespace lufio

@@ -5,6 +5,12 @@
 // text mode), and lines are read by FileHandler's default reader. A closed
 // handler hands INVALID_HANDLE_VALUE to the system, which rejects it with its
 // own code.
+//
+// AdoptedWinHandler, for AdoptedWinHandlerFactory, is the same handler over a
+// handle the caller opened: its open takes that handle (no move to the end
+// for FileA), its close forgets it without closing it, and a read from a
+// pipe whose writer has gone (ERROR_BROKEN_PIPE) is the end, as the C
+// runtime takes it: adopted handles are standard input and pipes above all.
 #include <cstdint>
 #include <memory>
 
@@ -21,7 +27,7 @@ using detail::Fail;
 using detail::LastError;
 using lusys::Long;
 
-class WinHandler final : public FileHandler {
+class WinHandler : public FileHandler {
  public:
   explicit WinHandler(const lusys::CPPathFileBase& path) : FileHandler(path) {}
 
@@ -113,11 +119,43 @@ class WinHandler final : public FileHandler {
     }
   }
 
+ protected:
   sys::HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+class AdoptedWinHandler final : public WinHandler {
+ public:
+  AdoptedWinHandler(const lusys::CPPathFileBase& path, void* handle)
+      : WinHandler(path), adopted_(static_cast<sys::HANDLE>(handle)) {}
+
+ private:
+  bool open(Mode /*mode*/, Type /*type*/) override {
+    if (adopted_ == INVALID_HANDLE_VALUE) {
+      sys::SetLastError(sys::kClosedHandleError);
+      return false;
+    }
+    handle_ = adopted_;
+    return true;
+  }
+
+  void close() override { handle_ = INVALID_HANDLE_VALUE; }
+
+  std::uint64_t read(char* buffer, Long size) override {
+    sys::DWORD done = 0;
+    if (sys::ReadFile(handle_, buffer, static_cast<sys::DWORD>(size), &done) == 0) {
+      const lusys::ULong code = LastError();
+      if (code == sys::kBrokenPipeError) return 0;
+      Fail(detail::kReadFailed, *this, code);
+    }
+    return done;
+  }
+
+  const sys::HANDLE adopted_;
 };
 
 }  // namespace
 
 LUFIO_DEFINE_FACTORY(WinHandlerFactory, WinHandler)
+LUFIO_DEFINE_ADOPTING_FACTORY(AdoptedWinHandlerFactory, AdoptedWinHandler, void*, handle_)
 
 }  // namespace lufio

@@ -101,10 +101,22 @@ inline constexpr DWORD kClosedHandleError = ERROR_INVALID_HANDLE;
 inline constexpr DWORD kInvalidArgumentError = ERROR_INVALID_PARAMETER;
 inline constexpr DWORD kInvalidNameError = ERROR_INVALID_NAME;
 inline constexpr DWORD kPositionOverflowError = ERROR_ARITHMETIC_OVERFLOW;
+// A caller's buffer too small for a whole file.
+inline constexpr DWORD kBufferTooSmallError = ERROR_INSUFFICIENT_BUFFER;
+// A write that the system cut short without an error of its own.
+inline constexpr DWORD kShortWriteError = ERROR_DISK_FULL;
+// A read from a pipe whose writing end is closed: its end.
+inline constexpr DWORD kBrokenPipeError = ERROR_BROKEN_PIPE;
 
 // Before a C++ stream call that can fail: clears the system's last error and
 // the runtime's errno.
 void ClearLastError() noexcept;
+// The process's standard stream `which` (0 input, 1 output, 2 error): its
+// Win32 handle (GetStdHandle), and its C runtime descriptor put into binary
+// mode (_setmode) after its stdio stream was flushed.
+HANDLE StandardHandle(int which) noexcept;
+void MakeBinary(int fd) noexcept;
+
 // After such a call failed: sets the system's last error from errno when the
 // call left it clear (ERROR_DISK_FULL for ENOSPC, and so on), and returns it.
 DWORD SettleLastError() noexcept;
@@ -134,6 +146,14 @@ inline constexpr DWORD kClosedHandleError = EBADF;
 inline constexpr DWORD kInvalidArgumentError = EINVAL;
 inline constexpr DWORD kInvalidNameError = EINVAL;
 inline constexpr DWORD kPositionOverflowError = EOVERFLOW;
+inline constexpr DWORD kBufferTooSmallError = ENOBUFS;
+inline constexpr DWORD kShortWriteError = ENOSPC;
+inline constexpr DWORD kBrokenPipeError = EPIPE;  // never from read(2), which gives 0
+
+// The process's standard stream `which` (0 input, 1 output, 2 error): its
+// handle, which is its descriptor; there is no text mode to leave.
+inline HANDLE StandardHandle(int which) noexcept { return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(which)); }
+inline void MakeBinary(int /*fd*/) noexcept {}
 
 // The last error is errno itself: a runtime call that fails has set it.
 inline void ClearLastError() noexcept { errno = 0; }

@@ -9,8 +9,9 @@
 #         [-DCOMPILER=<c++> | -DTOOLCHAIN=<file>] [-DRUN=<emulator, |-separated>]
 #         -P debug_release.cmake
 #
-# With SOURCE, lufio is first configured as README's recipe does (tests, tools
-# and examples off), built and installed in Debug and in Release into PREFIX.
+# With SOURCE, lufio is first configured as README's recipe does (tests and
+# examples off), built and installed with its program in Debug and in Release
+# into PREFIX, which then holds both programs (lufiod in Debug), each running.
 # The program is tests/consumers/find_package, whose Windows build copies the
 # DLLs its build imports beside itself and so runs from its own folder.
 cmake_minimum_required(VERSION 3.25)
@@ -50,7 +51,7 @@ file(REMOVE_RECURSE ${BINARY})
 if(SOURCE)
   file(REMOVE_RECURSE ${PREFIX})
   run("configuring lufio" ${CMAKE_COMMAND} -S ${SOURCE} -B ${BINARY}/lufio ${options}
-    -DLUFIO_TESTS=OFF -DLUFIO_TOOLS=OFF -DLUFIO_EXAMPLES=OFF)
+    -DLUFIO_TESTS=OFF -DLUFIO_TOOLS=ON -DLUFIO_EXAMPLES=OFF)
   set(postfix_Debug d)
   foreach(config Debug Release)
     run("building lufio ${config}" ${CMAKE_COMMAND} --build ${BINARY}/lufio --config ${config} -j2)
@@ -60,6 +61,16 @@ if(SOURCE)
     file(STRINGS "${pc}" libs REGEX "^Libs:")
     if(NOT libs MATCHES " -llufio${postfix_${config}} -llusys${postfix_${config}}$")
       message(FATAL_ERROR "lufio.pc after the ${config} install: ${libs}")
+    endif()
+  endforeach()
+  foreach(name lufio lufiod)
+    file(GLOB program ${PREFIX}/bin/${name} ${PREFIX}/bin/${name}.exe)
+    if(NOT program)
+      message(FATAL_ERROR "no program ${name} in ${PREFIX}/bin after the Debug and the Release install")
+    endif()
+    run("running the installed ${name}" ${run} ${program} --version)
+    if(NOT output MATCHES "^lufio [0-9]+\\.[0-9]+\\.[0-9]+\r?\n$")
+      message(FATAL_ERROR "${name} --version printed: ${output}")
     endif()
   endforeach()
 endif()

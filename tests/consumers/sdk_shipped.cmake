@@ -1,24 +1,66 @@
-# The unpacked SDK zip holds the library as shipped: no DLL or program in bin/
-# carries debug sections, liblufio.dll exports nothing of lufio::sys, and its
-# CHANGELOG.md has an entry for this version and the API reference is there.
+# The unpacked SDK zip holds the library as shipped: no Release DLL and no
+# program in bin/ carries debug sections, while the Debug DLLs (POSTFIX) carry
+# their debugging information; liblufio.dll exports nothing of lufio::sys;
+# every DLL and program of bin/ has a line in share/doc/lufio/LICENSES.txt
+# whose licence texts are there; its CHANGELOG.md has an entry for this
+# version, and the API reference, the zip's README.md and examples/ are there.
 #
-#   cmake -DSDK=<unpacked zip> -DOBJDUMP=<x86_64-w64-mingw32-objdump> -DVERSION=<x.y.z> -P sdk_shipped.cmake
+#   cmake -DSDK=<unpacked zip> -DOBJDUMP=<x86_64-w64-mingw32-objdump> -DVERSION=<x.y.z> -DPOSTFIX=d
+#         -P sdk_shipped.cmake
 file(GLOB modules ${SDK}/bin/*.dll ${SDK}/bin/*.exe)
 if(NOT modules)
   message(FATAL_ERROR "no DLL or program in ${SDK}/bin")
 endif()
+set(doc ${SDK}/share/doc/lufio)
+file(STRINGS ${doc}/LICENSES.txt notices REGEX "^[^#]")
 set(unstripped)
+set(debug_dlls)
+set(failed)
 foreach(module IN LISTS modules)
   execute_process(COMMAND ${OBJDUMP} -h ${module} OUTPUT_VARIABLE headers COMMAND_ERROR_IS_FATAL ANY)
   file(SIZE ${module} size)
   get_filename_component(name ${module} NAME)
   message(STATUS "${name}: ${size} bytes")
-  if(headers MATCHES "\\.debug_")
+  if(name MATCHES "^liblu(fio|sys)${POSTFIX}\\.dll$")
+    list(APPEND debug_dlls ${name})
+    if(NOT headers MATCHES "\\.debug_info")
+      string(APPEND failed "\n  the Debug DLL ${name} has no debugging information")
+    endif()
+  elseif(headers MATCHES "\\.debug_")
     list(APPEND unstripped ${name})
   endif()
+  # Its licence texts.
+  set(texts)
+  foreach(line IN LISTS notices)
+    string(FIND "${line}" "${name}: " at)
+    if(at EQUAL 0)
+      string(REPLACE "${name}: " "" texts "${line}")
+      separate_arguments(texts UNIX_COMMAND "${texts}")
+    endif()
+  endforeach()
+  if(NOT texts)
+    string(APPEND failed "\n  ${name} has no licence in share/doc/lufio/LICENSES.txt")
+  endif()
+  foreach(text IN LISTS texts)
+    if(NOT EXISTS ${doc}/${text})
+      string(APPEND failed "\n  ${name}'s licence text share/doc/lufio/${text} is missing")
+    endif()
+  endforeach()
 endforeach()
 if(unstripped)
-  message(FATAL_ERROR "debug sections in: ${unstripped}")
+  string(APPEND failed "\n  debug sections in: ${unstripped}")
+endif()
+list(LENGTH debug_dlls count)
+if(NOT count EQUAL 2)
+  string(APPEND failed "\n  Debug DLLs in bin/: ${debug_dlls} (expected liblufio${POSTFIX}.dll and liblusys${POSTFIX}.dll)")
+endif()
+foreach(file README.md examples/CMakeLists.txt examples/save_file.cpp)
+  if(NOT EXISTS ${SDK}/${file})
+    string(APPEND failed "\n  no ${file} in the zip")
+  endif()
+endforeach()
+if(failed)
+  message(FATAL_ERROR "the SDK zip:${failed}")
 endif()
 
 file(STRINGS ${SDK}/share/doc/lufio/CHANGELOG.md entry REGEX "^## \\[${VERSION}\\] - ")

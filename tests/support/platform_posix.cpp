@@ -7,6 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdint>
+
 #include "support/support.h"
 
 namespace lufio::test {
@@ -23,6 +26,26 @@ void UnixFifo::Finish(const std::string& bytes) {
     if (fd >= 0) ::close(fd);
   fd_ = read_fd_ = -1;
 }
+
+FedPipe::FedPipe(std::string bytes) {
+  int ends[2];
+  if (::pipe(ends) != 0) return;
+  ::signal(SIGPIPE, SIG_IGN);  // a reader that stops early fails the writer, not the program
+  stream_ = ::fdopen(ends[0], "rb");
+  feeder_ = std::thread([bytes = std::move(bytes), fd = ends[1]] {
+    (void)!::write(fd, bytes.data(), bytes.size());  // a blocking pipe takes all, or fails when the reader is gone
+    ::close(fd);
+  });
+}
+
+FedPipe::~FedPipe() {
+  if (stream_ != nullptr) std::fclose(stream_);
+  if (feeder_.joinable()) feeder_.join();
+}
+
+int DescriptorOf(std::FILE* stream) { return ::fileno(stream); }
+
+void* HandleOf(int fd) { return reinterpret_cast<void*>(static_cast<std::intptr_t>(fd)); }
 
 int RunUnprivileged(const std::function<bool()>& body) {
   if (::geteuid() != 0) return body() ? 1 : 0;

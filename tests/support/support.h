@@ -8,9 +8,11 @@
 #include <lufio/lufio.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -61,6 +63,24 @@ class UnixFifo {
   std::string path_;
   int fd_ = -1, read_fd_ = -1;
 };
+
+// An anonymous pipe of C runtime descriptors (_pipe, binary, on Windows) that
+// a thread of its own fills with `bytes` and then closes: a reader of
+// stream() gets them and the end. The object closes the stream when it goes.
+class FedPipe {
+ public:
+  explicit FedPipe(std::string bytes);
+  ~FedPipe();  // not copyable: its thread is not
+  std::FILE* stream() const { return stream_; }
+
+ private:
+  std::FILE* stream_ = nullptr;
+  std::thread feeder_;
+};
+// The C runtime descriptor of `stream`, and the Win32 handle of descriptor
+// `fd` (off Windows the number itself).
+int DescriptorOf(std::FILE* stream);
+void* HandleOf(int fd);
 
 // Runs `body` as a user whom permissions bind: here when not root, else in a
 // child switched to "nobody". 1 when `body` returned true, 0 when false, -1

@@ -1,6 +1,6 @@
 // Prints the version resource of each file named on the command line as Explorer reads it,
 // one line each: "NAME: MS.LS MS.LS", the fixed file and product versions in hexadecimal,
-// then the ProductVersion, FileVersion and OriginalFilename texts of the block that the
+// then the ProductVersion, FileVersion, OriginalFilename and CompanyName texts of the block that the
 // Translation entry names. Exits with 1 at the first file without one.
 // cmake/CheckVersionInfo.cmake compares the lines with the project's version.
 #include <windows.h>
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     }
     std::printf("\n%s: %08lx.%08lx %08lx.%08lx", argv[i], fixed->dwFileVersionMS, fixed->dwFileVersionLS,
                 fixed->dwProductVersionMS, fixed->dwProductVersionLS);
-    for (const char* key : {"ProductVersion", "FileVersion", "OriginalFilename"}) {
+    for (const char* key : {"ProductVersion", "FileVersion", "OriginalFilename", "CompanyName"}) {
       char path[64];
       char* text = nullptr;
       std::snprintf(path, sizeof(path), "\\StringFileInfo\\%04x%04x\\%s", language[0], language[1], key);

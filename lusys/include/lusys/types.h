@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -37,15 +38,18 @@ class BasicRef {
   constexpr BasicRef(const BasicRef<U>& other) noexcept  // NOLINT(google-explicit-constructor)
       : data_(other.Data()), length_(other.Length()) {}
 
-  /// A view of const characters views a std::string or std::string_view (any
-  /// text that converts to std::basic_string_view) for as long as that text
-  /// lives. Not a pointer or an array: those are Literal's or CStrRef's.
+  /// A view of const characters views any text that converts to
+  /// std::basic_string_view for as long as that text lives: a std::string, a
+  /// std::string_view, a zero-terminated `const char*` or a char array (up to
+  /// its first zero, as std::string takes them; a null pointer is an empty
+  /// view, as with CStrRef). Literal views a literal's every character,
+  /// zeros inside included.
   template <class S, class C = std::remove_const_t<T>,
-            class = std::enable_if_t<
-                std::conjunction_v<std::is_const<T>, std::is_convertible<const S&, std::basic_string_view<C>>,
-                                   std::negation<std::is_convertible<const S&, const C*>>>>>
+            class = std::enable_if_t<std::conjunction_v<
+                std::is_const<T>, std::disjunction<std::is_convertible<const S&, std::basic_string_view<C>>,
+                                                   std::is_convertible<const S&, const C*>>>>>
   constexpr BasicRef(const S& text)  // NOLINT(google-explicit-constructor)
-      : BasicRef(std::basic_string_view<C>(text).data(), std::basic_string_view<C>(text).size()) {}
+      : BasicRef(Viewed<C>(text)) {}
 
   /// The first element; null for a default view.
   constexpr T* Data() const noexcept { return data_; }
@@ -53,6 +57,19 @@ class BasicRef {
   constexpr std::uint64_t Length() const noexcept { return length_; }
 
  private:
+  // A pointer or an array is read up to its zero (null: empty); any other
+  // text through its std::basic_string_view.
+  template <class C, class S>
+  static constexpr BasicRef Viewed(const S& text) {
+    if constexpr (std::is_convertible_v<const S&, const C*>) {
+      const C* p = text;
+      return p == nullptr ? BasicRef() : BasicRef(p, std::char_traits<C>::length(p));
+    } else {
+      const std::basic_string_view<C> view(text);
+      return BasicRef(view.data(), view.size());
+    }
+  }
+
   T* data_ = nullptr;
   std::uint64_t length_ = 0;
 };

@@ -150,4 +150,15 @@ int fseek(std::FILE* fp, long offset, int origin) {
 
 }  // namespace native
 
+HANDLE StandardHandle(int which) noexcept {
+  return ::GetStdHandle(which == 0 ? STD_INPUT_HANDLE : which == 1 ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+}
+
+// What was written in text mode goes out in text mode first.
+void MakeBinary(int fd) noexcept {
+  if (fd == 1) std::fflush(stdout);
+  if (fd == 2) std::fflush(stderr);
+  ::_setmode(fd, _O_BINARY);
+}
+
 }  // namespace lufio::sys
