@@ -59,16 +59,7 @@ class DirTreeEntry {
 /// memory follows the depth, not the number of entries; it recurses on no
 /// call stack.
 ///
-/// \code
-///   lufio::DirTreeReader walk(lusys::CPPath("project"), lufio::DirReader::FilterFiles);
-///   for (const lufio::DirTreeEntry* e = walk.GetFirst(); e != nullptr; e = walk.GetNext()) {
-///     if (e->GetError() != nullptr) {
-///       std::printf("cannot read %s (code %lu)\n", e->GetPath(), (unsigned long)e->GetError()->GetCode());
-///     } else {
-///       std::printf("%s\n", e->GetPath());  // "src/main.cpp", "README.md", ...
-///     }
-///   }
-/// \endcode
+/// @snippet reference.cpp DirTreeReader
 ///
 /// Its rules:
 /// - The filter is DirReader's: FilterFiles hands out only files, FilterDirs
