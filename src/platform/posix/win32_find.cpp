@@ -69,7 +69,11 @@ std::uint32_t AttributesOf(bool directory, bool special) noexcept {
 void Describe(DIR* dir, const dirent& entry, WIN32_FIND_DATAA* record) noexcept {
   const int fd = dirfd(dir);
   const char* name = entry.d_name;
-  *record = WIN32_FIND_DATAA{};
+  // Every field is written, the name up to its zero: no pass over the whole
+  // record for each entry.
+  record->ftCreationTime = record->ftLastAccessTime = record->ftLastWriteTime = FILETIME{0, 0};
+  record->nFileSizeHigh = record->nFileSizeLow = record->dwReserved0 = record->dwReserved1 = 0;
+  record->cAlternateFileName[0] = '\0';
   struct stat status;
   if (fstatat(fd, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
     const bool link = S_ISLNK(status.st_mode);
@@ -94,7 +98,9 @@ void Describe(DIR* dir, const dirent& entry, WIN32_FIND_DATAA* record) noexcept 
                                                                                  type == DT_CHR || type == DT_BLK);
   }
   // readdir's names are zero-terminated and shorter than the record's field.
-  std::memcpy(record->cFileName, name, std::min(std::strlen(name), sizeof(record->cFileName) - 1));
+  const std::size_t length = std::min(std::strlen(name), sizeof(record->cFileName) - 1);
+  std::memcpy(record->cFileName, name, length);
+  record->cFileName[length] = '\0';
 }
 
 // Fills `record` with the next entry of `search`. On failure returns false
