@@ -33,6 +33,8 @@ constexpr std::size_t kPiece = 1u << 20;      // 1 MiB
 constexpr std::size_t kSmall = 64;
 constexpr std::size_t kLineBuffer = 4096;
 constexpr int kDirEntries = 20000;
+// The tree to walk: 50 folders of 10 folders of 100 files, 50,550 entries.
+constexpr int kTreeFolders = 50, kTreeSubfolders = 10, kTreeFiles = 100;
 
 // The folder and files that every benchmark uses, made once.
 class Data {
@@ -95,6 +97,27 @@ class Data {
   std::string root_, bulk_, text_, dir_;
   std::map<std::size_t, std::string> whole_;
 };
+
+// The tree to walk, made the first time a walk is measured, beside the rest,
+// and stored and walked once before timing: neither side meets the writeback
+// of its creation or a cold cache.
+const std::string& Tree() {
+  static const std::string tree = [] {
+    const std::string root = Data::Get().Scratch("tree");
+    for (int i = 0; i < kTreeFolders; ++i) {
+      for (int j = 0; j < kTreeSubfolders; ++j) {
+        const fs::path folder = fs::path(root) / ("folder" + std::to_string(i)) / ("sub" + std::to_string(j));
+        fs::create_directories(folder);
+        for (int k = 0; k < kTreeFiles; ++k) std::ofstream((folder / ("file" + std::to_string(k))).string()) << k;
+      }
+    }
+    ::sync();
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root))
+      benchmark::DoNotOptimize(e.is_directory());
+    return root;
+  }();
+  return tree;
+}
 
 const lufio::FileHandlerFactory& Factory(const std::string& name) {
   static const lufio::WinHandlerFactory win;
@@ -172,6 +195,15 @@ void LibList(benchmark::State& state) {
   for (auto _ : state) {
     lufio::DirReader reader(lusys::CPPath(Data::Get().dir().c_str()), lufio::DirReader::FilterAll);
     for (const lufio::DirEntry* e = reader.GetFirst(); e != nullptr; e = reader.GetNext()) ++entries;
+  }
+  state.SetItemsProcessed(entries);
+}
+
+void LibWalk(benchmark::State& state) {
+  std::int64_t entries = 0;
+  for (auto _ : state) {
+    lufio::DirTreeReader walk(lusys::CPPath(Tree().c_str()), lufio::DirReader::FilterAll);
+    for (const lufio::DirTreeEntry* e = walk.GetFirst(); e != nullptr; e = walk.GetNext()) ++entries;
   }
   state.SetItemsProcessed(entries);
 }
@@ -342,6 +374,34 @@ void RawReaddirList(benchmark::State& state) {
   state.SetItemsProcessed(entries);
 }
 
+// The same as a DirTreeReader walk, by hand: a stack of open folders, each
+// entry's status (the link itself, as the walk gives it), each folder entered
+// as it is met through its parent's descriptor.
+void RawReaddirWalk(benchmark::State& state) {
+  std::int64_t entries = 0;
+  for (auto _ : state) {
+    std::vector<DIR*> stack{::opendir(Tree().c_str())};
+    while (!stack.empty()) {
+      const dirent* e = ::readdir(stack.back());
+      if (e == nullptr) {
+        ::closedir(stack.back());
+        stack.pop_back();
+        continue;
+      }
+      if (e->d_name[0] == '.' && (e->d_name[1] == '\0' || (e->d_name[1] == '.' && e->d_name[2] == '\0'))) continue;
+      struct stat st;
+      const int parent = ::dirfd(stack.back());
+      if (::fstatat(parent, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      ++entries;
+      if (S_ISDIR(st.st_mode)) {
+        const int fd = ::openat(parent, e->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd)) stack.push_back(dir);
+      }
+    }
+  }
+  state.SetItemsProcessed(entries);
+}
+
 void RawFilesystemList(benchmark::State& state) {
   std::int64_t entries = 0;
   for (auto _ : state) {
@@ -414,6 +474,7 @@ std::vector<Pair> Pairs() {
   }
   pairs.push_back({"dir/list_vs_readdir_fstatat", LibList, RawReaddirList});
   pairs.push_back({"dir/list_vs_directory_iterator", LibList, RawFilesystemList});
+  pairs.push_back({"dir/walk_vs_readdir_fstatat", LibWalk, RawReaddirWalk});
   return pairs;
 }
 

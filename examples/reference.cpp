@@ -112,6 +112,19 @@ void ListSizes() {
   //! [DirEntry]
 }
 
+void WalkTree() {
+  //! [DirTreeReader]
+  lufio::DirTreeReader walk(".", lufio::DirReader::FilterFiles);  // every file below ".", folders entered
+  for (const lufio::DirTreeEntry* e = walk.GetFirst(); e != nullptr; e = walk.GetNext()) {
+    if (const lufio::DirReader::Error* error = e->GetError()) {  // a folder it could not read: goes on
+      std::printf("%s (code %lu)\n", error->GetText(), static_cast<unsigned long>(error->GetCode()));
+    } else {
+      std::printf("depth %d: %s\n", e->GetDepth(), e->GetPath());  // "depth 1: sub/a.txt"
+    }
+  }
+  //! [DirTreeReader]
+}
+
 void ReportErrors() {
   //! [Error]
   const lufio::CrtHandlerFactory crt;
@@ -167,6 +180,7 @@ int main() {
     SaveSettings();
     ListFiles();
     ListSizes();
+    WalkTree();
     ReportErrors();
     UseFactories();
   } catch (const lusys::Exception& e) {

@@ -70,8 +70,11 @@ void Copy(const std::string& from, const std::string& to, const Backend& backend
 void Lines(const std::string& file, long buffer_size, const Backend& backend);
 // Prints each entry of `dir` that passes `filter`: type, size, last write
 // time (UTC) and name, one entry a line with the name escaped (EscapeName),
-// or, when `zero`, each ended by a NUL with the name as it is.
-void Ls(const std::string& dir, lufio::DirReader::Filter filter, bool zero = false);
+// or, when `zero`, each ended by a NUL with the name as it is. With
+// `recursive` every entry below `dir`, named by its path relative to `dir`; a
+// subfolder that cannot be read is named in one line on standard error and
+// the listing goes on. False when one could not be read.
+bool Ls(const std::string& dir, lufio::DirReader::Filter filter, bool zero = false, bool recursive = false);
 // `name` with a backslash written as two, and a line feed, carriage return,
 // tab or other control character as \n, \r, \t or \xHH, so that it holds
 // no line break and reads back unambiguously (GNU ls's escape style). Bytes

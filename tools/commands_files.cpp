@@ -17,6 +17,7 @@
 #include "file_system.h"
 #include "interrupt.h"
 #include "progress.h"
+#include "system_message.h"
 
 namespace lufio_cli {
 namespace {
@@ -307,21 +308,65 @@ std::string EscapeName(const char* name) {
   return text;
 }
 
+namespace {
 
-// Entries come in the platform's order.
-void Ls(const std::string& dir, lufio::DirReader::Filter filter, bool zero) {
-  lufio::DirReader reader(lusys::CPPath(dir.c_str()), filter);
-  for (const lufio::DirEntry* found = reader.GetFirst(); found != nullptr; found = reader.GetNext()) {
-    lufio::DirEntry entry(*found);  // the record is reached through an entry of our own
-    const lufio::DirEntry::Imp& record = entry.GetImp();
-    const std::uint64_t size = (std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow;
-    const std::uint64_t written =
-        (std::uint64_t{record.ftLastWriteTime.dwHighDateTime} << 32) | record.ftLastWriteTime.dwLowDateTime;
-    const std::string name = zero ? std::string(entry.GetName()) : EscapeName(entry.GetName());
-    std::printf("%-4s %12llu %s %s", EntryKind(dir, entry.GetName(), record.dwFileAttributes),
-                static_cast<unsigned long long>(size), IsoTime(written).c_str(), name.c_str());
-    PutOut(zero ? "" : "\n", 1);  // the NUL of an empty text, or a line feed
+// `path`, a path below a listed folder that ends in `name`, with each name in
+// it escaped and its separators ('/'; '\\' on Windows) kept.
+std::string EscapePath(const char* path, const char* name) {
+  const std::string text = path;
+  const std::size_t name_at = text.size() - std::strlen(name);
+  if (name_at == 0) return EscapeName(path);
+  const char separator = text[name_at - 1];
+  std::string escaped;
+  std::size_t from = 0;
+  for (std::size_t at = text.find(separator); at != std::string::npos; from = at + 1, at = text.find(separator, from)) {
+    escaped += EscapeName(text.substr(from, at - from).c_str()) + separator;
   }
+  return escaped + EscapeName(text.c_str() + from);
+}
+
+// One entry of ls: type, size, last write time (UTC) and `path`, the name or
+// the path below `dir`, escaped or, when `zero`, as it is and ended by a NUL.
+void PrintEntry(const std::string& dir, const lufio::DirEntry& found, const char* path, bool zero) {
+  lufio::DirEntry entry(found);  // the record is reached through an entry of our own
+  const lufio::DirEntry::Imp& record = entry.GetImp();
+  const std::uint64_t size = (std::uint64_t{record.nFileSizeHigh} << 32) | record.nFileSizeLow;
+  const std::uint64_t written =
+      (std::uint64_t{record.ftLastWriteTime.dwHighDateTime} << 32) | record.ftLastWriteTime.dwLowDateTime;
+  const std::string name = zero ? std::string(path) : EscapePath(path, entry.GetName());
+  std::printf("%-4s %12llu %s %s", EntryKind(dir, path, record.dwFileAttributes),
+              static_cast<unsigned long long>(size), IsoTime(written).c_str(), name.c_str());
+  PutOut(zero ? "" : "\n", 1);  // the NUL of an empty text, or a line feed
+}
+
+}  // namespace
+
+// Entries come in the platform's order; with `recursive` each folder's entry
+// before its contents. An empty name is no folder, as for ls (the library
+// reads "" as the current one): it fails as a missing one, code 2 on every
+// platform (ERROR_FILE_NOT_FOUND, ENOENT).
+bool Ls(const std::string& dir, lufio::DirReader::Filter filter, bool zero, bool recursive) {
+  constexpr lusys::ULong kMissingFile = 2;
+  if (dir.empty()) throw lufio::DirReader::Error(lusys::Literal("Failed to open"), lusys::Literal(""), kMissingFile);
+  if (!recursive) {
+    lufio::DirReader reader(lusys::CPPath(dir.c_str()), filter);
+    for (const lufio::DirEntry* found = reader.GetFirst(); found != nullptr; found = reader.GetNext()) {
+      PrintEntry(dir, *found, found->GetName(), zero);
+    }
+    return true;
+  }
+  bool all_read = true;
+  lufio::DirTreeReader walk(lusys::CPPath(dir.c_str()), filter);
+  for (const lufio::DirTreeEntry* found = walk.GetFirst(); found != nullptr; found = walk.GetNext()) {
+    if (const lufio::DirReader::Error* error = found->GetError()) {
+      std::fflush(stdout);  // the error line after the lines before it
+      std::fprintf(stderr, "lufio: %s (%s)\n", error->GetText(), DescribeCode(error->GetCode()).c_str());
+      all_read = false;
+    } else {
+      PrintEntry(dir, found->GetEntry(), found->GetPath(), zero);
+    }
+  }
+  return all_read;
 }
 
 }  // namespace lufio_cli

@@ -34,7 +34,7 @@ bool RegularFileSize(const std::string& name, std::uint64_t& size) noexcept;
 // What `ls` calls the entry `name` of the folder `dir`, whose find record has
 // the attributes `attributes`: "dir" (0x10), "file", and for an entry with the
 // device bit 0x40 what the system says it is: "fifo", "sock", "chr", "blk"
-// (POSIX), else "dev".
+// (POSIX), else "dev"; a symbolic link (0x400) is typed by where it leads.
 const char* EntryKind(const std::string& dir, const char* name, std::uint32_t attributes) noexcept;
 // True when `name` is a folder (on POSIX also through symbolic links).
 bool IsFolder(const std::string& name) noexcept;

@@ -59,16 +59,19 @@ bool RegularFileSize(const std::string& name, std::uint64_t& size) noexcept {
 
 const char* EntryKind(const std::string& dir, const char* name, std::uint32_t attributes) noexcept {
   if ((attributes & 0x10) != 0) return "dir";
-  if ((attributes & 0x40) == 0) return "file";
-  // The find record describes an entry through its symbolic links; so does stat.
+  constexpr std::uint32_t kDevice = 0x40, kLink = 0x400;
+  if ((attributes & (kDevice | kLink)) == 0) return "file";
+  // The find record describes a link itself (0x400); its kind is where it
+  // leads, as for a device the system's word.
+  const char* other = (attributes & kLink) != 0 ? "file" : "dev";
   struct stat info;
   const std::string path = dir + "/" + name;
-  if (::stat(path.c_str(), &info) != 0 && ::lstat(path.c_str(), &info) != 0) return "dev";
+  if (::stat(path.c_str(), &info) != 0) return other;
   if (S_ISFIFO(info.st_mode)) return "fifo";
   if (S_ISSOCK(info.st_mode)) return "sock";
   if (S_ISCHR(info.st_mode)) return "chr";
   if (S_ISBLK(info.st_mode)) return "blk";
-  return "dev";
+  return other;
 }
 
 bool TextModeFoldsLineEnds() noexcept { return false; }

@@ -5,10 +5,12 @@
 //   lufio copy SRC DST                    copy a file (not onto itself)
 //   lufio lines FILE [--buffer N]         print each line, marking the pieces
 //                                         of a line that did not fit the buffer
-//   lufio ls DIR [--files|--dirs] [-0]    list a directory: type, size, last
-//                                         write time (UTC) and name, one entry
-//                                         a line (names escaped) or, with -0,
-//                                         each ended by a NUL
+//   lufio ls DIR [--files|--dirs] [-0] [-R]
+//                                         list a directory (-R: and all below
+//                                         it): type, size, last write time
+//                                         (UTC) and name, one entry a line
+//                                         (names escaped) or, with -0, each
+//                                         ended by a NUL
 //   lufio bench [--size MiB] [--dir PATH] time every back-end
 //
 // cat, copy and lines take --backend win|crt|stdio|ios, and - for standard
@@ -211,19 +213,24 @@ int Run(int argc, char** argv) {
       ->capture_default_str();
   add_backend(lines);
 
-  bool only_files = false, only_dirs = false, zero = false;
+  bool only_files = false, only_dirs = false, zero = false, recursive = false;
   CLI::App* ls = app.add_subcommand("ls", "List DIR: type, size, last write time (UTC) and name of each entry");
   ls->add_option("DIR", file, "the directory to list")->required();
   CLI::Option* files_flag = ls->add_flag("--files", only_files, "list only files");
   ls->add_flag("--dirs", only_dirs, "list only subdirectories")->excludes(files_flag);
   ls->add_flag("--zero,-0", zero, "end each entry with a NUL instead of a line feed, its name as it is");
+  ls->add_flag("-R,--recursive", recursive,
+               "list every entry below DIR, each folder before its contents, named by its path relative to DIR; "
+               "links are listed, not entered");
   ls->footer(
       "Types: dir, file, and where the system has them fifo, sock, chr (a character device), blk (a block device), "
       "dev (another kind of device).\n"
       "One entry is one line: in a name, a backslash is written \\\\, a line feed \\n, a carriage return \\r, a "
       "tab \\t and any other control character \\xHH (GNU ls's escape style, in hexadecimal). With --zero each "
       "entry ends with a NUL and its name is written as it is, for xargs -0.\n"
-      "Lists through DirReader (the Win32 find functions; POSIX stand-ins off Windows): no back-end choice.");
+      "Lists through DirReader, -R through DirTreeReader (the Win32 find functions; POSIX stand-ins off Windows): "
+      "no back-end choice. With -R a subfolder that cannot be read is named on standard error, the listing goes "
+      "on, and the exit code is 1.");
 
   BenchOptions bench_options;
   CLI::App* bench = app.add_subcommand("bench", "Time every back-end on data of its own and print one table");
@@ -264,11 +271,15 @@ int Run(int argc, char** argv) {
   if (copy->parsed()) Copy(file, to, FindBackend(backend), show_progress);
   if (lines->parsed()) Lines(file, buffer_size, FindBackend(backend));
   if (ls->parsed()) {
-    Ls(file,
-       only_files  ? lufio::DirReader::FilterFiles
-       : only_dirs ? lufio::DirReader::FilterDirs
-                   : lufio::DirReader::FilterAll,
-       zero);
+    const bool all_read = Ls(file,
+                             only_files  ? lufio::DirReader::FilterFiles
+                             : only_dirs ? lufio::DirReader::FilterDirs
+                                         : lufio::DirReader::FilterAll,
+                             zero, recursive);
+    if (!all_read) {
+      FinishStandardOutput();
+      return kExitFailure;
+    }
   }
   if (bench->parsed()) Bench(bench_options, show_progress);
   FinishStandardOutput();

@@ -8,7 +8,7 @@
 // like are the caller's to define before it, as before <windows.h> itself.
 // Elsewhere it is a record with the same field names, types and layout,
 // filled by lufio's own directory search: attributes (0x10 marks a directory,
-// 0x40 a FIFO, socket or device), the three times as FILETIME values
+// 0x40 a FIFO, socket or device, 0x400 a symbolic link itself), the three times as FILETIME values
 // (100-nanosecond intervals since 1601-01-01 UTC), the size split into its
 // high and low 32 bits, and the zero-terminated name.
 #ifndef LUFIO_DIR_ENTRY_IMP_H_
@@ -40,7 +40,7 @@ struct FILETIME {
 /// Outside Windows, the record of one directory entry, filled by lufio's own
 /// search: Windows' WIN32_FIND_DATAA, its field names, types and layout.
 struct WIN32_FIND_DATAA {
-  std::uint32_t dwFileAttributes;  ///< 0x10 a directory, 0x40 a FIFO, socket or device, else 0x80.
+  std::uint32_t dwFileAttributes;  ///< 0x10 a directory, 0x40 a FIFO, socket or device, 0x400 a link, else 0x80.
   FILETIME ftCreationTime;         ///< The last status change.
   FILETIME ftLastAccessTime;       ///< The last access.
   FILETIME ftLastWriteTime;        ///< The last write.

@@ -2,7 +2,7 @@
 // factories and those that adopt an open handle, descriptor, FILE* or stream
 // buffer (with the process's standard streams), the file objects (the safe
 // save among them), whole-file reads and saves, the file error and the
-// directory reader.
+// directory reader and the walk over a tree.
 #ifndef LUFIO_LUFIO_H_
 #define LUFIO_LUFIO_H_
 
@@ -17,6 +17,7 @@
 
 #include "lufio/adopted.h"
 #include "lufio/dir_reader.h"
+#include "lufio/dir_tree_reader.h"
 #include "lufio/error.h"
 #include "lufio/export.h"
 #include "lufio/factories.h"

@@ -57,10 +57,14 @@ using ::LPSECURITY_ATTRIBUTES;
 using ::WIN32_FIND_DATAA;
 
 namespace native {
+// FindFirstFileA as MAX_PATH (260, the zero counted) bounds it: a longer
+// pattern fails with ERROR_FILENAME_EXCED_RANGE. Wine, and Windows in a
+// long-path-aware process, would search a pattern of 260 characters, which
+// may be a longer one cut short (win32/find_win32.cpp).
+HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* record);
 using ::CloseHandle;
 using ::CreateFileA;
 using ::FindClose;
-using ::FindFirstFileA;
 using ::FindNextFileA;
 using ::FlushFileBuffers;
 using ::GetLastError;

@@ -66,7 +66,8 @@ TEST_F(DirReaderTest, ListsByFilterWithoutDotEntries) {
 }
 
 // A FIFO is marked 0x40 (FILE_ATTRIBUTE_DEVICE) and listed as a file; a link
-// is what it points to, a dangling one a file of its own. A directory that may
+// is the link itself, 0x400 (FILE_ATTRIBUTE_REPARSE_POINT) with 0x10 when it
+// leads to a directory, as Windows marks one. A directory that may
 // be read but not searched still lists every name by its type alone, without
 // times, for a user whom permissions bind.
 TEST_F(DirReaderTest, MarksSpecialEntriesAndListsWhatItMayNotSearch) {
@@ -83,9 +84,9 @@ TEST_F(DirReaderTest, MarksSpecialEntriesAndListsWhatItMayNotSearch) {
       const auto& record = const_cast<DirEntry*>(e)->GetImp();
       seen[e->GetName()] = record.dwFileAttributes | (record.ftLastWriteTime.dwHighDateTime != 0 ? 1u << 20 : 0);
     }
-    const std::uint32_t t = searchable ? 1u << 20 : 0, link = searchable ? 0x10 : 0x80;
+    const std::uint32_t t = searchable ? 1u << 20 : 0, link = searchable ? 0x410 : 0x400;
     const Seen expected{
-        {"fifo", 0x40 | t}, {"file", 0x80 | t}, {"sub", 0x10 | t}, {"to-sub", link | t}, {"dangling", 0x80 | t}};
+        {"fifo", 0x40 | t}, {"file", 0x80 | t}, {"sub", 0x10 | t}, {"to-sub", link | t}, {"dangling", 0x400 | t}};
     return seen == expected;
   };
   EXPECT_TRUE(attributes(true));
@@ -100,16 +101,19 @@ TEST_F(DirReaderTest, MarksSpecialEntriesAndListsWhatItMayNotSearch) {
 // Windows' search reports a missing directory as a missing path (3). A zero
 // byte inside the text, where the search would stop and find the directory
 // itself, is refused (ERROR_INVALID_NAME or EINVAL). The texts keep 255
-// characters up to a zero, paths 260.
+// characters up to a zero, paths 260. A pattern cut at 260 characters fails
+// as too long, also where the cut would leave a folder of 258 and "/*".
 TEST_F(DirReaderTest, FailsToOpenWithTheDirectoryText) {
-  Make({"plain"});
+  Make({"plain"}, {std::string(257 - dir_.path().size(), 'a')});
+  const std::string cut = dir_.File(std::string(257 - dir_.path().size(), 'a')) + "/*/sub";
+  const lusys::ULong too_long = test::kOnWindows ? 206 : ENAMETOOLONG;
   const struct {
     std::string dir;
     bool fault;
     std::optional<lusys::ULong> code;
   } cases[] = {{dir_.File("missing"), false, test::kOnWindows ? 3 : test::kFileNotFound},
-               {dir_.File("plain"), false, std::nullopt}, {dir_.File(std::string(300, 'm')), false, std::nullopt},
-               {dir_.path(), true, 5}, {dir_.path() + '\0' + "x", false, test::kOnWindows ? 123 : EINVAL}};
+               {dir_.File("plain"), false, std::nullopt}, {dir_.File(std::string(300, 'm')), false, too_long},
+               {cut, false, too_long}, {dir_.path(), true, 5}, {dir_.path() + '\0' + "x", false, test::kOnWindows ? 123 : EINVAL}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dir);
     if (c.fault) sys::fault::Arm(Call::FindFirstFileA, *c.code);

@@ -4,10 +4,13 @@
 // A search handle points to a heap Search that owns the DIR*; FindClose
 // releases both. Only the pattern the directory reader builds is understood:
 // "*" alone (the current directory) or a directory, "/" and "*"; any other
-// pattern fails with EINVAL. A symbolic link is described by what it points
-// to, as Windows marks a link to a directory as a directory; a dangling link
-// by the link itself. A directory's size reads 0, as on Windows. Every
-// failure leaves the record as it was.
+// pattern fails with EINVAL, and a pattern of MAX_PATH (260) characters or
+// more with ENAMETOOLONG, as Windows refuses it (its MAX_PATH counts the
+// zero): a pattern cut at that length would name another directory. A
+// symbolic link is described by the link itself, as Windows describes one:
+// FILE_ATTRIBUTE_REPARSE_POINT (0x400), with the directory bit when it leads
+// to a directory, the link's own times and a size of 0. A directory's size
+// reads 0, as on Windows. Every failure leaves the record as it was.
 #include "posix/win32_find.h"
 
 #include <dirent.h>
@@ -25,6 +28,9 @@
 namespace lufio::sys::native {
 
 namespace {
+
+// Windows' MAX_PATH: the longest pattern and its zero.
+constexpr std::size_t kMaxPath = 260;
 
 struct Search {
   DIR* dir;
@@ -63,25 +69,38 @@ std::uint32_t AttributesOf(bool directory, bool special) noexcept {
 void Describe(DIR* dir, const dirent& entry, WIN32_FIND_DATAA* record) noexcept {
   const int fd = dirfd(dir);
   const char* name = entry.d_name;
-  *record = WIN32_FIND_DATAA{};
+  // Every field is written, the name up to its zero: no pass over the whole
+  // record for each entry.
+  record->ftCreationTime = record->ftLastAccessTime = record->ftLastWriteTime = FILETIME{0, 0};
+  record->nFileSizeHigh = record->nFileSizeLow = record->dwReserved0 = record->dwReserved1 = 0;
+  record->cAlternateFileName[0] = '\0';
   struct stat status;
-  if (fstatat(fd, name, &status, 0) == 0 || fstatat(fd, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
-    const bool directory = S_ISDIR(status.st_mode);
-    const bool special = !directory && !S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode);
-    record->dwFileAttributes = AttributesOf(directory, special);
+  if (fstatat(fd, name, &status, AT_SYMLINK_NOFOLLOW) == 0) {
+    const bool link = S_ISLNK(status.st_mode);
+    bool directory = S_ISDIR(status.st_mode);
+    if (link) {
+      struct stat target;
+      directory = fstatat(fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+      record->dwFileAttributes = FILE_ATTRIBUTE_REPARSE_POINT | (directory ? FILE_ATTRIBUTE_DIRECTORY : 0);
+    } else {
+      record->dwFileAttributes = AttributesOf(directory, !directory && !S_ISREG(status.st_mode));
+    }
     record->ftCreationTime = ToFileTime(status.st_ctim);
     record->ftLastAccessTime = ToFileTime(status.st_atim);
     record->ftLastWriteTime = ToFileTime(status.st_mtim);
-    const std::uint64_t size = directory ? 0 : static_cast<std::uint64_t>(status.st_size);
+    const std::uint64_t size = directory || link ? 0 : static_cast<std::uint64_t>(status.st_size);
     record->nFileSizeHigh = static_cast<std::uint32_t>(size >> 32);
     record->nFileSizeLow = static_cast<std::uint32_t>(size);
   } else {
     const unsigned char type = entry.d_type;
-    record->dwFileAttributes =
-        AttributesOf(type == DT_DIR, type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK);
+    record->dwFileAttributes = type == DT_LNK ? FILE_ATTRIBUTE_REPARSE_POINT
+                                              : AttributesOf(type == DT_DIR, type == DT_FIFO || type == DT_SOCK ||
+                                                                                 type == DT_CHR || type == DT_BLK);
   }
   // readdir's names are zero-terminated and shorter than the record's field.
-  std::memcpy(record->cFileName, name, std::min(std::strlen(name), sizeof(record->cFileName) - 1));
+  const std::size_t length = std::min(std::strlen(name), sizeof(record->cFileName) - 1);
+  std::memcpy(record->cFileName, name, length);
+  record->cFileName[length] = '\0';
 }
 
 // Fills `record` with the next entry of `search`. On failure returns false
@@ -109,6 +128,10 @@ Search* FromHandle(HANDLE handle) noexcept {
 
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* record) {
   const std::size_t length = pattern == nullptr ? 0 : std::strlen(pattern);
+  if (length >= kMaxPath) {
+    errno = ENAMETOOLONG;
+    return INVALID_HANDLE_VALUE;
+  }
   if (length == 0 || pattern[length - 1] != '*' || (length > 1 && pattern[length - 2] != '/')) {
     errno = EINVAL;
     return INVALID_HANDLE_VALUE;
