@@ -42,6 +42,9 @@ set(DOXYGEN_WARN_AS_ERROR FAIL_ON_WARNINGS)
 set(DOXYGEN_QUIET YES)
 set(DOXYGEN_HAVE_DOT NO)
 set(DOXYGEN_GENERATE_LATEX NO)
+# Doxygen adds pages and never removes one: a configure starts the reference
+# afresh, so no page of an older build (another platform's headers) is shipped.
+file(REMOVE_RECURSE ${PROJECT_BINARY_DIR}/docs/html ${CMAKE_CURRENT_BINARY_DIR}/docs.stamp)
 doxygen_add_docs(docs ${LUFIO_PUBLIC_HEADERS} ${PROJECT_SOURCE_DIR}/README.md ${LUFIO_DOC_PAGES}
   ALL USE_STAMP_FILE WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
   COMMENT "API reference (Doxygen) in ${PROJECT_BINARY_DIR}/docs/html")

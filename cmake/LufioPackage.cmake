@@ -80,7 +80,7 @@ if(WIN32)
 else()
   set(CPACK_GENERATOR TGZ)
 endif()
-# The package name, version and system come from project(): lufio-1.2.0-win64.
+# The package name, version and system come from project(): lufio-1.3.0-win64.
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 # Packages carry stripped programs and libraries (CMAKE_STRIP, the toolchain's
 # own strip), the GCC runtime DLLs included (LufioMingwRuntime.cmake).
