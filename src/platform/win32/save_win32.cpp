@@ -113,16 +113,21 @@ DWORD SaveFile::Replace(bool durable) {
   if (closed == 0) return ::GetLastError();
   if (fault::Tripped(fault::Call::SaveReplace)) return ::GetLastError();
   const DWORD move = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
-  const DWORD code = Retried([this, move] {
+  int refusals = 0;
+  const DWORD code = Retried([this, move, &refusals] {
     const DWORD held = Unheld(target_);
     if (held != 0 && held != ERROR_FILE_NOT_FOUND) return held;
     // Under Wine the move comes first, and its ReplaceFileA is left for a
     // target that an open handle keeps from being replaced but not from
-    // being deleted (moved aside).
+    // being deleted (moved aside). Such a handle refuses the move every time;
+    // another save's passing probe or rename refuses it once, and the move is
+    // tried again: three refusals are needed before ReplaceFileA, which
+    // under Wine leaves a file of its own behind when it is refused.
     if (held == 0 && !UnderWine()) return ReplaceOrMove(move);
     if (::MoveFileExA(path_.c_str(), target_.c_str(), move) != 0) return DWORD{0};
     const DWORD refused = ::GetLastError();
-    return held == 0 && refused == ERROR_ACCESS_DENIED && Unheld(target_) == 0 ? ReplaceOrMove(move) : refused;
+    if (held != 0 || refused != ERROR_ACCESS_DENIED) return refused;
+    return ++refusals >= 3 && Unheld(target_) == 0 ? ReplaceOrMove(move) : refused;
   });
   if (code == 0) made_ = false;
   return code;
