@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,38 @@ void UseFactories() {
   //! [IosHandlerFactory]
 }
 
+void WholeAndAdopted() {
+  //! [WholeFile]
+  const lufio::CrtHandlerFactory crt;
+  std::string text = lufio::WholeFile::Read("settings.ini", lufio::FileHandler::TypeBinary, crt);
+  text += "theme=dark\n";
+  lufio::WholeFile::Save("settings.ini", text, lufio::FileHandler::TypeBinary, crt);  // a durable safe save
+  //! [WholeFile]
+  std::printf("settings.ini: %lu bytes\n", static_cast<unsigned long>(text.size()));
+
+  //! [AdoptedStdioHandlerFactory]
+  std::FILE* fp = std::fopen("scratch.bin", "w+b");  // yours: you open it and you close it
+  if (fp == nullptr) return;
+  {
+    lufio::FileRW scratch("scratch.bin", lufio::FileHandler::TypeBinary, lufio::AdoptedStdioHandlerFactory(fp));
+    scratch.Write("abc");  // text as it is, without its zero
+    scratch.Seek2Begin();
+    char back[3];
+    const std::uint64_t n = scratch.Read(lusys::BasicRef<char>(back, sizeof(back)));
+    std::printf("scratch: %.*s\n", static_cast<int>(n), back);  // abc
+  }  // the file object is gone, fp is still open
+  std::fclose(fp);
+  //! [AdoptedStdioHandlerFactory]
+
+  //! [AdoptedIosHandlerFactory]
+  std::stringbuf lines_in_memory("one\ntwo\n");
+  lufio::TextFileR in("<text>", lufio::AdoptedIosHandlerFactory(lines_in_memory));
+  char line[16];
+  bool complete = true;
+  while (in.GetLine(line, sizeof(line), complete)) std::printf("<text>: %s\n", line);
+  //! [AdoptedIosHandlerFactory]
+}
+
 }  // namespace
 
 int main() {
@@ -183,6 +216,7 @@ int main() {
     WalkTree();
     ReportErrors();
     UseFactories();
+    WholeAndAdopted();
   } catch (const lusys::Exception& e) {
     std::fprintf(stderr, "%s (code %lu)\n", e.GetText(), static_cast<unsigned long>(e.GetCode()));
     return 1;

@@ -95,10 +95,7 @@ class LUFIO_API AdoptedCrtHandlerFactory : public FileHandlerFactory {
 
 /// Adopts an open C stdio stream for the C stdio back-end.
 ///
-/// ```cpp
-/// std::FILE* fp = std::tmpfile();
-/// lufio::FileRW scratch("<tmpfile>", lufio::FileHandler::TypeBinary, lufio::AdoptedStdioHandlerFactory(fp));
-/// ```
+/// @snippet reference.cpp AdoptedStdioHandlerFactory
 ///
 /// Rules:
 /// - The open keeps the stream as it is: Mode and Type change nothing. A
@@ -132,10 +129,7 @@ class LUFIO_API AdoptedStdioHandlerFactory : public FileHandlerFactory {
 /// std::filebuf) for the iostream back-end. A std::fstream cannot take a
 /// handle, a descriptor or a FILE*: this back-end adopts stream buffers only.
 ///
-/// ```cpp
-/// std::stringbuf text("one\ntwo\n");
-/// lufio::TextFileR in("<text>", lufio::AdoptedIosHandlerFactory(text));
-/// ```
+/// @snippet reference.cpp AdoptedIosHandlerFactory
 ///
 /// Rules:
 /// - The handler reads and writes the buffer through a std::iostream of its

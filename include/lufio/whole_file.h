@@ -19,12 +19,7 @@ namespace lufio {
 /// whole text into a file, each in one call through any factory. A class of
 /// static members, as the library exports classes: nothing to construct.
 ///
-/// ```cpp
-/// const lufio::CrtHandlerFactory crt;
-/// std::string text = lufio::WholeFile::Read("settings.ini", lufio::FileHandler::TypeBinary, crt);
-/// text += "zoom=2\n";
-/// lufio::WholeFile::Save("settings.ini", text, lufio::FileHandler::TypeBinary, crt);
-/// ```
+/// @snippet reference.cpp WholeFile
 ///
 /// Rules:
 /// - A read goes on until a read returns 0 (end of file), so a source whose
